@@ -1,0 +1,41 @@
+#pragma once
+
+// The shared settings file, nwmpset.ini, as both programs see it: three whole-key operations.
+//
+// Every operation builds the file's path afresh and touches one key; nothing is cached, so a
+// program sees what another program wrote as soon as that write is complete.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace nwmp {
+
+inline constexpr std::string_view kSettingsFileName = "nwmpset.ini";
+
+class SettingsFile {
+  public:
+    virtual ~SettingsFile() = default;
+
+    // The decimal number at the start of the value (leading blanks skipped, a leading minus
+    // honoured). A value that does not start with a number reads 0; an empty value, a missing
+    // key, section or file gives defaultValue.
+    virtual std::int32_t readInt(std::string_view section, std::string_view key,
+                                 std::int32_t defaultValue) const = 0;
+
+    // The value without one pair of enclosing double quotes, at most bufferLength - 1 bytes and
+    // never ending in the middle of a character. A missing key gives defaultText (cut the same
+    // way).
+    virtual std::string readText(std::string_view section, std::string_view key,
+                                 std::string_view defaultText, std::size_t bufferLength) const = 0;
+
+    // Replaces the key's value in place, or adds the key at the end of its section, or adds the
+    // section at the end of the file, creating the file. Every other line stays as it was.
+    // Returns false when nothing could be written; callers that follow the house rule of not
+    // examining results may ignore it.
+    virtual bool writeText(std::string_view section, std::string_view key,
+                           std::string_view value) = 0;
+};
+
+}  // namespace nwmp

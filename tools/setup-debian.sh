@@ -1,0 +1,38 @@
+# Sourced by ./check and ./play: installs the Debian packages the build and the tests need.
+# Packages already installed are skipped, so a second run costs one dpkg query.
+
+# Everything to build the programs and run every test; one list so that ./check and ./play agree.
+NWMP_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev
+    qt6-base-dev libgl-dev libmpv-dev
+    xvfb xauth xdotool dbus dbus-x11 xdg-utils desktop-file-utils shared-mime-info
+    fonts-ipafont-gothic
+)
+
+nwmp_missing_packages() {
+    local pkg status
+    for pkg in "$@"; do
+        status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+        [[ "$status" == "install ok installed" ]] || echo "$pkg"
+    done
+}
+
+nwmp_install_packages() {
+    local missing
+    mapfile -t missing < <(nwmp_missing_packages "$@")
+    ((${#missing[@]} == 0)) && return 0
+    echo "Installing Debian packages: ${missing[*]}"
+    local sudo=()
+    if [[ $(id -u) -ne 0 ]]; then
+        command -v sudo >/dev/null || { echo "error: need root or sudo to install ${missing[*]}" >&2; return 1; }
+        sudo=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+nwmp_setup() {
+    nwmp_install_packages "${NWMP_PACKAGES[@]}"
+}
