@@ -1,0 +1,184 @@
+#include "platform/linux/player/player_directory.hpp"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+
+namespace nwmp::linux_platform {
+
+namespace {
+
+constexpr char kPrefix[] = "player-";
+
+// Titles travel percent-encoded so that tabs, line breaks and any Japanese text pass unchanged.
+QByteArray encode(const QString& text) {
+    return text.toUtf8().toPercentEncoding();
+}
+QString decode(const QByteArray& bytes) {
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(bytes));
+}
+
+QByteArray readLine(QLocalSocket& socket, std::chrono::milliseconds timeout) {
+    QByteArray line;
+    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + timeout.count();
+    while (!line.endsWith('\n')) {
+        if (socket.bytesAvailable() == 0) {
+            const qint64 left = deadline - QDateTime::currentMSecsSinceEpoch();
+            if (left <= 0 || !socket.waitForReadyRead(static_cast<int>(left))) {
+                return {};
+            }
+        }
+        line += socket.readLine();
+    }
+    return line.chopped(1);
+}
+
+std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds timeout) {
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
+        // Nobody listens any more: the player ended without cleaning up.
+        if (socket.error() == QLocalSocket::ConnectionRefusedError ||
+            socket.error() == QLocalSocket::ServerNotFoundError) {
+            QFile::remove(path);
+        }
+        return std::nullopt;
+    }
+    socket.write("INFO\n");
+    socket.flush();
+    const QList<QByteArray> fields = readLine(socket, timeout).split('\t');
+    if (fields.size() != 5 || fields[0] != "INFO") {
+        return std::nullopt;
+    }
+    PlayerEntry entry;
+    entry.socketPath = path;
+    entry.pid = fields[1].toLongLong();
+    entry.lastActivated = fields[2].toLongLong();
+    entry.applicationTitle = decode(fields[3]);
+    entry.caption = decode(fields[4]);
+    return entry;
+}
+
+QString ownSocketPath() {
+    return PlayerDirectory::folder() + QLatin1Char('/') + QLatin1String(kPrefix) +
+           QString::number(QCoreApplication::applicationPid());
+}
+
+}  // namespace
+
+QString PlayerDirectory::folder() {
+    QString base = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+    if (base.isEmpty()) {
+        base = QDir::tempPath() + QStringLiteral("/norvalent-wmp3-") + QString::number(getuid());
+    }
+    const QString path = base + QStringLiteral("/norvalent-wmp3");
+    QDir().mkpath(path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
+    const QString own = ownSocketPath();
+    std::vector<PlayerEntry> players;
+    const QDir dir(folder());
+    for (const QString& name :
+         dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*')}, QDir::System | QDir::Files)) {
+        const QString path = dir.filePath(name);
+        if (path == own) {
+            continue;  // asking ourselves would wait on our own blocked event loop
+        }
+        if (auto entry = ask(path, timeout)) {
+            players.push_back(*entry);
+        }
+    }
+    std::stable_sort(players.begin(), players.end(), [](const auto& a, const auto& b) {
+        return a.lastActivated > b.lastActivated;
+    });
+    return players;
+}
+
+std::optional<PlayerEntry> PlayerDirectory::findByTitle(const QString& title,
+                                                        std::chrono::milliseconds timeout) {
+    for (const PlayerEntry& entry : runningPlayers(timeout)) {
+        if (entry.applicationTitle == title || entry.caption == title) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+bool PlayerDirectory::closeSynchronously(const PlayerEntry& entry,
+                                         std::chrono::milliseconds timeout) {
+    QLocalSocket socket;
+    socket.connectToServer(entry.socketPath);
+    if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
+        return false;
+    }
+    socket.write("CLOSE\n");
+    socket.flush();
+    const QByteArray reply = readLine(socket, timeout);
+    if (reply == "CLOSED") {
+        return true;
+    }
+    // A player that ended before it could answer has closed all the same.
+    return socket.state() == QLocalSocket::UnconnectedState;
+}
+
+PlayerDirectory::PlayerDirectory(Self self)
+    : self_(std::move(self)), lastActivated_(QDateTime::currentMSecsSinceEpoch()) {
+    QObject::connect(&server_, &QLocalServer::newConnection, [this] {
+        while (QLocalSocket* socket = server_.nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                             &QLocalSocket::deleteLater);
+            QObject::connect(socket, &QLocalSocket::readyRead, socket,
+                             [this, socket] { answer(socket); });
+        }
+    });
+}
+
+PlayerDirectory::~PlayerDirectory() {
+    if (server_.isListening()) {
+        server_.close();  // removes the socket file
+    }
+}
+
+bool PlayerDirectory::registerSelf() {
+    const QString path = ownSocketPath();
+    QLocalServer::removeServer(path);  // a previous process with the same pid is gone
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    return server_.listen(path);
+}
+
+void PlayerDirectory::noteActivated() {
+    lastActivated_ = QDateTime::currentMSecsSinceEpoch();
+}
+
+void PlayerDirectory::answer(QLocalSocket* socket) {
+    while (socket->canReadLine()) {
+        const QByteArray request = socket->readLine().trimmed();
+        if (request == "INFO") {
+            socket->write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
+                          QByteArray::number(lastActivated_) + '\t' +
+                          encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\n');
+            socket->flush();
+        } else if (request == "CLOSE" && !closing_) {
+            closing_ = true;
+            self_.onCloseRequest();
+            server_.close();
+            socket->write("CLOSED\n");
+            socket->flush();
+            socket->waitForBytesWritten(1000);
+            self_.onEnded();
+            return;
+        }
+    }
+}
+
+}  // namespace nwmp::linux_platform

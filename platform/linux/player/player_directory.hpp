@@ -1,0 +1,73 @@
+#pragma once
+
+// The directory of running players: every player listens on a local socket of its own in the
+// user's runtime folder, answers with its application title and caption, and closes on request.
+// It stands in for the desktop's list of top-level windows, which Wayland does not give out and
+// which could hold other programs' untitled windows: only players are listed here, so a search
+// for a title can only ever reach a player.
+
+#include <QByteArray>
+#include <QLocalServer>
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace nwmp::linux_platform {
+
+struct PlayerEntry {
+    QString socketPath;
+    qint64 pid = 0;
+    qint64 lastActivated = 0;  // milliseconds since the epoch; stands for the z-order
+    QString applicationTitle;
+    QString caption;
+};
+
+class PlayerDirectory {
+  public:
+    // What this player tells others, asked at each request.
+    struct Self {
+        std::function<QString()> applicationTitle;
+        std::function<QString()> caption;
+        // Runs the shut-down sequence; the answer goes out after it, then onEnded runs.
+        std::function<void()> onCloseRequest;
+        std::function<void()> onEnded;
+    };
+
+    // The folder that holds the sockets: $XDG_RUNTIME_DIR/norvalent-wmp3, or a private folder
+    // under the temporary folder when the runtime folder is not set.
+    static QString folder();
+
+    // Every running player but this process, most recently activated first. Entries whose
+    // player is gone are removed on the way.
+    static std::vector<PlayerEntry> runningPlayers(std::chrono::milliseconds perPlayerTimeout);
+
+    // The first running player whose application title or caption is exactly title.
+    static std::optional<PlayerEntry> findByTitle(const QString& title,
+                                                  std::chrono::milliseconds perPlayerTimeout);
+
+    // Asks the player to close and waits until it has run its shut-down sequence, at most
+    // timeout. True when it answered or went away within that time.
+    static bool closeSynchronously(const PlayerEntry& entry, std::chrono::milliseconds timeout);
+
+    explicit PlayerDirectory(Self self);
+    ~PlayerDirectory();
+    PlayerDirectory(const PlayerDirectory&) = delete;
+    PlayerDirectory& operator=(const PlayerDirectory&) = delete;
+
+    // Lists this player; false when its socket cannot be made.
+    bool registerSelf();
+    // Notes that this player's window became active, moving it to the front of the order.
+    void noteActivated();
+
+  private:
+    void answer(class QLocalSocket* socket);
+
+    Self self_;
+    QLocalServer server_;
+    qint64 lastActivated_;
+    bool closing_ = false;
+};
+
+}  // namespace nwmp::linux_platform

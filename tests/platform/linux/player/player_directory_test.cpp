@@ -1,0 +1,135 @@
+// The directory of running players across real processes.
+
+#include "platform/linux/player/player_directory.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <memory>
+
+namespace nwmp::linux_platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Polls condition until it holds or timeout passes, letting events run in between.
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::milliseconds timeout = 10s) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeout.count()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+class PlayerDirectoryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(runtime_.isValid());
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+    }
+
+    void TearDown() override {
+        for (auto& peer : peers_) {
+            if (peer->state() != QProcess::NotRunning) {
+                ::kill(static_cast<pid_t>(peer->processId()), SIGCONT);
+                peer->kill();
+                peer->waitForFinished(5000);
+            }
+        }
+    }
+
+    // Starts a peer and waits until it is listed.
+    QProcess* startPeer(const QString& applicationTitle, const QString& caption,
+                        const QString& marker) {
+        auto peer = std::make_unique<QProcess>();
+        peer->start(QStringLiteral(DIRECTORY_PEER), {applicationTitle, caption, marker});
+        EXPECT_TRUE(peer->waitForStarted(5000));
+        EXPECT_TRUE(waitFor([&] { return QFile::exists(marker + QStringLiteral(".ready")); }));
+        peers_.push_back(std::move(peer));
+        return peers_.back().get();
+    }
+
+    QString file(const QString& name) const { return work_.filePath(name); }
+
+    QTemporaryDir runtime_;
+    QTemporaryDir work_;
+    std::vector<std::unique_ptr<QProcess>> peers_;
+};
+
+TEST_F(PlayerDirectoryTest, FindsARunningPlayerByApplicationTitleOrCaption) {
+    startPeer(QStringLiteral("Norvalent WMP 3 TE"), QStringLiteral("曲/歌手 [00:01/00:05]"),
+              file(QStringLiteral("a")));
+    startPeer(QStringLiteral("Norvalent WMP 3-2 TE"), QString(), file(QStringLiteral("b")));
+
+    const auto byTitle = PlayerDirectory::findByTitle(QStringLiteral("Norvalent WMP 3 TE"), 2s);
+    ASSERT_TRUE(byTitle.has_value());
+    EXPECT_EQ(byTitle->caption, QStringLiteral("曲/歌手 [00:01/00:05]"));
+
+    // An empty caption is a title like any other: only players are listed, so this can only
+    // ever find a player.
+    const auto byEmptyCaption = PlayerDirectory::findByTitle(QString(), 2s);
+    ASSERT_TRUE(byEmptyCaption.has_value());
+    EXPECT_EQ(byEmptyCaption->applicationTitle, QStringLiteral("Norvalent WMP 3-2 TE"));
+
+    EXPECT_FALSE(PlayerDirectory::findByTitle(QStringLiteral("Norvalent"), 2s).has_value());
+    EXPECT_EQ(PlayerDirectory::runningPlayers(2s).size(), 2u);
+}
+
+TEST_F(PlayerDirectoryTest, CloseWaitsUntilThePlayerHasShutDown) {
+    const QString marker = file(QStringLiteral("closing"));
+    QProcess* peer = startPeer(QStringLiteral("Norvalent WMP 3 TE"), QStringLiteral("x"), marker);
+    const auto entry = PlayerDirectory::findByTitle(QStringLiteral("Norvalent WMP 3 TE"), 2s);
+    ASSERT_TRUE(entry.has_value());
+
+    EXPECT_TRUE(PlayerDirectory::closeSynchronously(*entry, 5s));
+    // Its shut-down work was done before the answer came.
+    EXPECT_TRUE(QFile::exists(marker));
+    EXPECT_TRUE(peer->waitForFinished(5000));
+    EXPECT_TRUE(PlayerDirectory::runningPlayers(2s).empty());
+}
+
+TEST_F(PlayerDirectoryTest, PlayersThatDiedAreDroppedFromTheList) {
+    QProcess* peer =
+        startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), file(QStringLiteral("dead")));
+    peer->kill();  // no chance to clean up its socket
+    ASSERT_TRUE(peer->waitForFinished(5000));
+
+    EXPECT_TRUE(PlayerDirectory::runningPlayers(2s).empty());
+    EXPECT_TRUE(QDir(PlayerDirectory::folder()).entryList(QDir::System | QDir::Files).isEmpty());
+}
+
+TEST_F(PlayerDirectoryTest, AHungPlayerCannotHangTheCaller) {
+    QProcess* peer =
+        startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), file(QStringLiteral("hung")));
+    const auto entry = PlayerDirectory::findByTitle(QStringLiteral("Norvalent WMP 3 TE"), 2s);
+    ASSERT_TRUE(entry.has_value());
+    ::kill(static_cast<pid_t>(peer->processId()), SIGSTOP);
+
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(PlayerDirectory::closeSynchronously(*entry, 1s));
+    EXPECT_LT(timer.elapsed(), 4000);
+    EXPECT_TRUE(PlayerDirectory::runningPlayers(500ms).empty());
+}
+
+}  // namespace
+}  // namespace nwmp::linux_platform
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
