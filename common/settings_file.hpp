@@ -20,7 +20,8 @@ class SettingsFile {
 
     // The decimal number at the start of the value (leading blanks skipped, a leading minus
     // honoured). A value that does not start with a number reads 0; an empty value, a missing
-    // key, section or file gives defaultValue.
+    // key, section or file gives defaultValue. Digits beyond the 32-bit range give the range's
+    // end.
     virtual std::int32_t readInt(std::string_view section, std::string_view key,
                                  std::int32_t defaultValue) const = 0;
 
@@ -32,7 +33,9 @@ class SettingsFile {
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds the
     // section at the end of the file, creating the file. Every other line stays as it was.
-    // Returns false when nothing could be written; callers that follow the house rule of not
+    // Returns false when nothing could be written, and also refuses (writing nothing) names or a
+    // value that could not be read back as written, such as a value holding a line break, which
+    // would otherwise add lines of its own to the file. Callers that follow the house rule of not
     // examining results may ignore it.
     virtual bool writeText(std::string_view section, std::string_view key,
                            std::string_view value) = 0;

@@ -1,0 +1,259 @@
+#include "common/private_profile_file.hpp"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "common/ini_text.hpp"
+
+namespace nwmp {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The settings file holds a few hundred bytes; anything far larger is not ours to read whole on
+// every access.
+constexpr off_t kLargestFile = 16 * 1024 * 1024;
+
+// A writer holds the lock for one small file update. Waiting longer than this means the holder
+// is stuck, and a stuck program must not stop this one.
+constexpr auto kLockWait = std::chrono::seconds(5);
+
+// Each retry follows another writer's completed replacement of the file, so a handful suffices;
+// the bound only keeps a pathological file system from looping forever.
+constexpr int kMaxOpenAttempts = 100;
+
+constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;  // a FIFO must not block us
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    bool valid() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+    // Closes now and tells whether everything written reached the file.
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+  private:
+    int fd_;
+};
+
+bool hasWritePermission(mode_t mode) {
+    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+fs::path folderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+std::optional<std::string> readWhole(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestFile) {
+        return std::nullopt;
+    }
+    std::string text;
+    char chunk[16384];
+    for (;;) {
+        const ssize_t got = ::pread(fd, chunk, sizeof chunk, static_cast<off_t>(text.size()));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            return text;
+        }
+        text.append(chunk, static_cast<std::size_t>(got));
+        if (text.size() > static_cast<std::size_t>(kLargestFile)) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<std::string> readFile(const fs::path& path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | kOpenFlags));
+    return file.valid() ? readWhole(file.get()) : std::nullopt;
+}
+
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t put = ::write(fd, text.data(), text.size());
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+bool lockExclusive(int fd) {
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    auto pause = std::chrono::milliseconds(1);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return false;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// Where a write must go: a link to the settings file is followed so that the link itself stays.
+// Empty when the path leads nowhere writable.
+fs::path writeTarget(const fs::path& path) {
+    std::error_code error;
+    fs::path target = path;
+    if (fs::is_symlink(path, error)) {
+        target = fs::canonical(path, error);
+        if (error) {
+            return {};
+        }
+    }
+    struct stat info {};
+    if (target.empty() || ::stat(folderOf(target).c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        !hasWritePermission(info.st_mode)) {
+        return {};
+    }
+    return target;
+}
+
+// Temporary files are named after the settings file: a dot, its name, a dot, six characters.
+std::string tempPrefix(const fs::path& path) {
+    return "." + path.filename().string() + ".";
+}
+constexpr std::size_t kTempSuffixLength = 6;
+
+// Only the holder of the lock on the current file makes temporary files, so any found by that
+// holder were left by a writer that died mid-write.
+void removeLeftovers(const fs::path& path) {
+    const std::string prefix = tempPrefix(path);
+    std::error_code error;
+    for (auto it = fs::directory_iterator(folderOf(path), error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.size() == prefix.size() + kTempSuffixLength && name.starts_with(prefix) &&
+            it->is_regular_file(ignored) && !it->is_symlink(ignored)) {
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+// Puts text in place of the file at path in one step, with the old file's permissions.
+bool replaceFile(const fs::path& path, std::string_view text, mode_t mode) {
+    std::string tempPath =
+        folderOf(path) / (tempPrefix(path) + std::string(kTempSuffixLength, 'X'));
+    FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
+    if (!temp.valid()) {
+        return false;
+    }
+    const bool written = ::fchmod(temp.get(), mode & 07777) == 0 && writeAll(temp.get(), text) &&
+                         ::fsync(temp.get()) == 0 && temp.close();
+    if (!written || ::rename(tempPath.c_str(), path.c_str()) != 0) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    // Make the rename itself durable; the file is already whole either way.
+    const FileDescriptor dir(::open(folderOf(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (dir.valid()) {
+        ::fsync(dir.get());
+    }
+    return true;
+}
+
+}  // namespace
+
+fs::path settingsPathBesideProgram() {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (error || program.empty()) {
+        return {};
+    }
+    return program.parent_path() / kSettingsFileName;
+}
+
+PrivateProfileFile::PrivateProfileFile() : pathSource_(settingsPathBesideProgram) {}
+
+PrivateProfileFile::PrivateProfileFile(PathSource pathSource)
+    : pathSource_(std::move(pathSource)) {}
+
+std::int32_t PrivateProfileFile::readInt(std::string_view section, std::string_view key,
+                                         std::int32_t defaultValue) const {
+    const std::optional<std::string> text = readFile(pathSource_());
+    return ini::intValue(text ? ini::findValue(*text, section, key) : std::nullopt, defaultValue);
+}
+
+std::string PrivateProfileFile::readText(std::string_view section, std::string_view key,
+                                         std::string_view defaultText,
+                                         std::size_t bufferLength) const {
+    const std::optional<std::string> text = readFile(pathSource_());
+    return ini::textValue(text ? ini::findValue(*text, section, key) : std::nullopt, defaultText,
+                          bufferLength);
+}
+
+bool PrivateProfileFile::writeText(std::string_view section, std::string_view key,
+                                   std::string_view value) {
+    if (!ini::canStore(section, key, value)) {
+        return false;
+    }
+    const fs::path path = writeTarget(pathSource_());
+    if (path.empty()) {
+        return false;
+    }
+    for (int attempt = 0; attempt < kMaxOpenAttempts; ++attempt) {
+        const FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | kOpenFlags, 0666));
+        if (!file.valid() || !lockExclusive(file.get())) {
+            return false;
+        }
+        struct stat opened {};
+        struct stat named {};
+        if (::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            !hasWritePermission(opened.st_mode)) {
+            return false;
+        }
+        if (::stat(path.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
+            named.st_ino != opened.st_ino) {
+            continue;  // another writer replaced the file while we waited for the lock
+        }
+        removeLeftovers(path);
+        const std::optional<std::string> text = readWhole(file.get());
+        if (!text) {
+            return false;
+        }
+        const std::optional<std::string> updated = ini::withValue(*text, section, key, value);
+        if (!updated) {
+            return false;
+        }
+        return *updated == *text || replaceFile(path, *updated, opened.st_mode);
+    }
+    return false;
+}
+
+}  // namespace nwmp

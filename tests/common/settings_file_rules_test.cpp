@@ -1,0 +1,253 @@
+// The access rules of nwmpset.ini, checked against every implementation the programs and the
+// tests use: the real file in a temporary folder and the in-memory file.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "common/private_profile_file.hpp"
+#include "fakes/memory_settings_file.hpp"
+#include "temp_folder.hpp"
+
+namespace nwmp {
+namespace {
+
+// One implementation, with a way to set and inspect the whole file.
+class Backend {
+  public:
+    virtual ~Backend() = default;
+    virtual SettingsFile& file() = 0;
+    virtual void setContent(const std::string& text) = 0;
+    virtual std::string content() const = 0;  // empty when there is no file
+};
+
+class MemoryBackend : public Backend {
+  public:
+    SettingsFile& file() override { return memory_; }
+    void setContent(const std::string& text) override { memory_.content = text; }
+    std::string content() const override { return memory_.content; }
+
+  private:
+    testing::MemorySettingsFile memory_;
+};
+
+class FileBackend : public Backend {
+  public:
+    SettingsFile& file() override { return file_; }
+    void setContent(const std::string& text) override {
+        std::ofstream(path(), std::ios::binary) << text;
+    }
+    std::string content() const override {
+        std::ifstream in(path(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+  private:
+    std::filesystem::path path() const { return folder_.path() / kSettingsFileName; }
+
+    testing::TempFolder folder_;
+    PrivateProfileFile file_{[this] { return path(); }};
+};
+
+struct Implementation {
+    const char* name;
+    std::function<std::unique_ptr<Backend>()> make;
+};
+
+void PrintTo(const Implementation& implementation, std::ostream* out) {
+    *out << implementation.name;
+}
+
+class SettingsFileRules : public ::testing::TestWithParam<Implementation> {
+  protected:
+    // A backend whose file holds text, or no file at all for nullopt.
+    std::unique_ptr<Backend> withFile(const std::optional<std::string>& text) const {
+        std::unique_ptr<Backend> backend = GetParam().make();
+        if (text) {
+            backend->setContent(*text);
+        }
+        return backend;
+    }
+};
+
+struct IntCase {
+    const char* why;
+    std::optional<std::string> file;
+    std::string_view section;
+    std::string_view key;
+    std::int32_t expected;  // the default is always 7
+};
+
+TEST_P(SettingsFileRules, ReadsIntegers) {
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+    const IntCase cases[] = {
+        {"no file", std::nullopt, "Screen", "Left", 7},
+        {"empty file", "", "Screen", "Left", 7},
+        {"negative", "[Screen]\nLeft=-2400\n", "Screen", "Left", -2400},
+        {"names ignore case", "[screen]\nLEFT=12\n", "SCREEN", "left", 12},
+        {"blanks around equals", "[S]\n  k  =  35  \n", "S", "k", 35},
+        {"CRLF lines", "[S]\r\nk=36\r\nj=1\r\n", "S", "k", 36},
+        {"byte order mark", "\xEF\xBB\xBF[S]\nk=37\n", "S", "k", 37},
+        {"leading digits", "[S]\nk=42abc\n", "S", "k", 42},
+        {"not a number", "[S]\nk=abc\n", "S", "k", 0},
+        {"lone minus", "[S]\nk=-\n", "S", "k", 0},
+        {"blank after minus", "[S]\nk=- 5\n", "S", "k", 0},
+        {"plus sign", "[S]\nk=+5\n", "S", "k", 5},
+        {"quoted number", "[S]\nk=\"12\"\n", "S", "k", 12},
+        {"empty value", "[S]\nk=\n", "S", "k", 7},
+        {"empty quotes", "[S]\nk=\"\"\n", "S", "k", 7},
+        {"missing key", "[S]\nother=1\n", "S", "k", 7},
+        {"key of another section", "[A]\nk=1\n[S]\n", "S", "k", 7},
+        {"commented out", "[S]\n;k=1\n  ; k=2\n", "S", "k", 7},
+        {"first of two", "[S]\nk=1\nk=2\n", "S", "k", 1},
+        {"section repeated", "[S]\nx=1\n[T]\nk=2\n[s]\nk=3\n", "S", "k", 3},
+        {"beyond 32 bits", "[S]\nk=99999999999\n", "S", "k", kMax},
+        {"below 32 bits", "[S]\nk=-99999999999\n", "S", "k", kMin},
+        {"empty key name", "[KeepConnect]\n.avi=0\n=1\n", "KeepConnect", "", 1},
+        {"dotted key name", "[KeepConnect]\n=0\n.mp3=1\n", "KeepConnect", ".mp3", 1},
+    };
+    for (const IntCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(withFile(c.file)->file().readInt(c.section, c.key, 7), c.expected);
+    }
+}
+
+struct TextCase {
+    const char* why;
+    std::string file;
+    std::string_view key;
+    std::string_view defaultText;
+    std::size_t bufferLength;
+    std::string expected;
+};
+
+TEST_P(SettingsFileRules, ReadsText) {
+    const std::string longPath(1100, 'p');
+    const TextCase cases[] = {
+        {"plain path", "[S]\nk=/home/u/a b.mp3\n", "k", "", 1024, "/home/u/a b.mp3"},
+        {"one pair of quotes removed", "[S]\nk=\"\"x\"\"\n", "k", "", 1024, "\"x\""},
+        {"lone quote kept", "[S]\nk=\"x\n", "k", "", 1024, "\"x"},
+        {"empty value is not the default", "[S]\nk=\n", "k", "dflt", 1024, ""},
+        {"missing key gives the default", "[S]\n", "k", "dflt", 1024, "dflt"},
+        {"default cut too", "", "k", "abcdef", 4, "abc"},
+        {"buffer length minus one", "[S]\nk=" + longPath + "\n", "k", "", 1024,
+         longPath.substr(0, 1023)},
+        {"no character split", "[S]\nk=あいう\n", "k", "", 9, "あい"},
+        {"no character split, one short", "[S]\nk=あいう\n", "k", "", 6, "あ"},
+        {"zero buffer", "[S]\nk=abc\n", "k", "dflt", 0, ""},
+        {"one-byte buffer", "[S]\nk=abc\n", "k", "dflt", 1, ""},
+    };
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(withFile(c.file)->file().readText("S", c.key, c.defaultText, c.bufferLength),
+                  c.expected);
+    }
+}
+
+struct WriteCase {
+    const char* why;
+    std::optional<std::string> before;
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+    std::string after;
+};
+
+TEST_P(SettingsFileRules, WritesOneKeyAndKeepsEveryOtherLine) {
+    const WriteCase cases[] = {
+        {"creates the file", std::nullopt, "Screen", "Height", "409", "[Screen]\nHeight=409\n"},
+        {"replaces in place, keeping spelling and blanks", "; c\n[screen]\nheight = 1 \nWidth=2\n",
+         "Screen", "Height", "-120", "; c\n[screen]\nheight = -120 \nWidth=2\n"},
+        {"hand-set switch survives", "[Norvalent WMP 3]\nClassicMode=1\nAlwaysFront=0\n",
+         "Norvalent WMP 3", "AlwaysFront", "1",
+         "[Norvalent WMP 3]\nClassicMode=1\nAlwaysFront=1\n"},
+        {"adds after the section's last entry", "[Screen]\nTop=1\n\n; next\n[ResumeInfo]\nX=3\n",
+         "Screen", "Left", "0", "[Screen]\nTop=1\nLeft=0\n\n; next\n[ResumeInfo]\nX=3\n"},
+        {"adds to an empty section", "[KeepConnect]\n[Screen]\n", "KeepConnect", ".avi", "1",
+         "[KeepConnect]\n.avi=1\n[Screen]\n"},
+        {"adds to the first of repeated sections", "[A]\n[B]\n[a]\n", "A", "k", "v",
+         "[A]\nk=v\n[B]\n[a]\n"},
+        {"adds the section at the end", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n"},
+        {"keeps CRLF", "[A]\r\nx=1\r\n", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
+        {"CRLF new section", "[A]\r\nx=1\r\n", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
+        {"last line without ending", "[A]\nx=1", "A", "y", "2", "[A]\nx=1\ny=2\n"},
+        {"new section after last line without ending", "[A]\nx=1", "B", "k", "v",
+         "[A]\nx=1\n[B]\nk=v\n"},
+        {"empty value", "[A]\nx=1\n", "A", "x", "", "[A]\nx=\n"},
+        {"empty key name", "[KeepConnect]\n.avi=1\n", "KeepConnect", "", "1",
+         "[KeepConnect]\n.avi=1\n=1\n"},
+        {"byte order mark kept", "\xEF\xBB\xBF[A]\nx=1\n", "A", "x", "2", "\xEF\xBB\xBF[A]\nx=2\n"},
+        {"blanks kept by quoting", "", "A", "k", " a ", "[A]\nk=\" a \"\n"},
+    };
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::unique_ptr<Backend> backend = withFile(c.before);
+        EXPECT_TRUE(backend->file().writeText(c.section, c.key, c.value));
+        EXPECT_EQ(backend->content(), c.after);
+    }
+}
+
+TEST_P(SettingsFileRules, WrittenTextReadsBackUnchanged) {
+    const std::string_view values[] = {
+        "", "plain", " lead", "trail ", "\"both\"", "\"", "a=b;c", "[x]", "/home/ユーザー/曲 1.mp3",
+    };
+    const std::unique_ptr<Backend> backend = withFile(std::nullopt);
+    for (const std::string_view value : values) {
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(backend->file().writeText("ResumeInfo", "FilePath", value));
+        EXPECT_EQ(backend->file().readText("ResumeInfo", "FilePath", "dflt", 1024), value);
+    }
+    ASSERT_TRUE(backend->file().writeText("Screen", "Top", "-32768"));
+    EXPECT_EQ(backend->file().readInt("Screen", "Top", 0), -32768);
+}
+
+struct RefusedCase {
+    const char* why;
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+};
+
+TEST_P(SettingsFileRules, RefusesWritesThatWouldInjectLines) {
+    using namespace std::string_view_literals;
+    const RefusedCase cases[] = {
+        {"line break in value", "S", "k", "a\n[Norvalent WMP 3]\nAlwaysFront=1"},
+        {"carriage return in value", "S", "k", "a\rb"},
+        {"NUL in value", "S", "k", "a\0b"sv},
+        {"equals in key", "S", "a=b", "v"},
+        {"key read as comment", "S", ";k", "v"},
+        {"key read as section", "S", "[k", "v"},
+        {"blank around key", "S", " k", "v"},
+        {"empty section", "", "k", "v"},
+        {"bracket in section", "a]b", "k", "v"},
+        {"line break in section", "S]\n[T", "k", "v"},
+    };
+    const std::string before = "[S]\nk=old\n";
+    for (const RefusedCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::unique_ptr<Backend> backend = withFile(before);
+        EXPECT_FALSE(backend->file().writeText(c.section, c.key, c.value));
+        EXPECT_EQ(backend->content(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Implementations, SettingsFileRules,
+    ::testing::Values(
+        Implementation{"File", [] { return std::unique_ptr<Backend>(new FileBackend); }},
+        Implementation{"Memory", [] { return std::unique_ptr<Backend>(new MemoryBackend); }}),
+    [](const ::testing::TestParamInfo<Implementation>& param) { return param.param.name; });
+
+}  // namespace
+}  // namespace nwmp
