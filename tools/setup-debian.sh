@@ -7,6 +7,7 @@ NWMP_PACKAGES=(
     libgtest-dev libgmock-dev
     qt6-base-dev libgl-dev libmpv-dev
     xvfb xauth xdotool dbus dbus-x11 xdg-utils desktop-file-utils shared-mime-info
+    libglib2.0-bin libfile-mimeinfo-perl
     fonts-ipafont-gothic
 )
 

@@ -1,0 +1,53 @@
+#pragma once
+
+// A throw-away XDG home for one test: data, config and home folders under /tmp, made the
+// process's (and so every child's) XDG_DATA_HOME, XDG_CONFIG_HOME and HOME, and restored after.
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nwmp::xdg::testing {
+
+class TempXdgHome {
+  public:
+    TempXdgHome();
+    ~TempXdgHome();
+    TempXdgHome(const TempXdgHome&) = delete;
+    TempXdgHome& operator=(const TempXdgHome&) = delete;
+
+    // A program that writes the arguments it was started with, one a line, to launchRecord().
+    void makeRecordingProgram(const std::filesystem::path& program) const;
+    std::filesystem::path launchRecord() const { return root / "launched.txt"; }
+
+    std::filesystem::path root;
+    std::filesystem::path data;
+    std::filesystem::path config;
+    std::filesystem::path home;
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+};
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;  // standard output, without its final line break
+};
+
+// Runs a command with the current environment and waits for it, at most a minute.
+CommandResult runCommand(const std::vector<std::string>& arguments);
+
+std::string readFile(const std::filesystem::path& file);
+void writeFile(const std::filesystem::path& file, const std::string& text);
+
+// The file's text once it exists, or nothing when the timeout passes first.
+std::optional<std::string> waitForFile(const std::filesystem::path& file,
+                                       std::chrono::milliseconds timeout);
+
+// Every file below the folder, as paths relative to it.
+std::vector<std::string> filesBelow(const std::filesystem::path& folder);
+
+}  // namespace nwmp::xdg::testing
