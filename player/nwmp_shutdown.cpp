@@ -1,0 +1,96 @@
+// Shut-down: what Form_Unload saves and gives back. Each step runs on its own, so a value that
+// cannot be stored never costs the other saved data or the screen-saver release.
+
+#include <string>
+
+#include "common/numbers.hpp"
+#include "common/settings_keys.hpp"
+#include "player/handler_guard.hpp"
+#include "player/nwmp.hpp"
+
+namespace nwmp {
+
+void NWMP::Form_Unload() noexcept {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    runQuietly([this] {
+        if (profile_.startup == StartupVariant::WholeScreen) {
+            wholeScreenShutdown();
+        } else {
+            windowedShutdown();
+        }
+    });
+}
+
+void NWMP::windowedShutdown() {
+    runQuietly([this] {
+        if (flags_.screenInfoSave == 1) {
+            storeGeometry();
+        }
+    });
+    runQuietly([this] {
+        if (flags_.resumePlay == 1) {
+            storeResume();
+        }
+    });
+    runQuietly([this] { releaseScreenSaver(); });
+    runQuietly([this] {
+        if (url_) {
+            url_->Unload();
+        }
+    });
+}
+
+void NWMP::wholeScreenShutdown() {
+    runQuietly([this] {
+        if (pointerHidden_) {
+            platform_.ShowPointer(true);
+            pointerHidden_ = false;
+        }
+    });
+    runQuietly([this] {
+        if (flags_.resumePlay == 1) {
+            storeResume();
+        }
+    });
+    runQuietly([this] { releaseScreenSaver(); });
+}
+
+void NWMP::storeGeometry() {
+    // All four are measured before any is written, so the section never holds a mixed set.
+    const std::int32_t height = toInt32(window_.Height() / platform_.TwipsPerPixelY());
+    const std::int32_t width = toInt32(window_.Width() / platform_.TwipsPerPixelX());
+    const std::int32_t top = toInt32(window_.Top());
+    const std::int32_t left = toInt32(window_.Left());
+    iniWrite(height, width, top, left);
+}
+
+void NWMP::iniWrite(std::int32_t height, std::int32_t width, std::int32_t top, std::int32_t left) {
+    settings_.writeText(kScreenSection, kHeightKey, std::to_string(height));
+    settings_.writeText(kScreenSection, kWidthKey, std::to_string(width));
+    settings_.writeText(kScreenSection, kTopKey, std::to_string(top));
+    settings_.writeText(kScreenSection, kLeftKey, std::to_string(left));
+}
+
+void NWMP::storeResume() {
+    const std::string filePath = engine_.FileName();
+    const std::int32_t position = toInt32(engine_.CurrentPosition());
+    ResumeWrite(filePath, position);
+}
+
+void NWMP::ResumeWrite(const std::string& filePath, std::int32_t position) {
+    settings_.writeText(kResumeSection, kFilePathKey, filePath);
+    settings_.writeText(kResumeSection, kPositionKey, std::to_string(position));
+}
+
+void NWMP::releaseScreenSaver() {
+    // Released when this run holds it, which is when ScreenSaverOFF was on at a start-up.
+    if (screenSaverHeld_) {
+        screenSaverHeld_ = false;
+        platform_.ReleaseScreenSaver();
+    }
+}
+
+}  // namespace nwmp

@@ -1,0 +1,161 @@
+// The hand-off to a new start, resume, and what shut-down saves.
+
+#include <cmath>
+
+#include "player_rig.hpp"
+
+namespace nwmp::testing {
+namespace {
+
+using Member = FakeMediaEngine::Member;
+
+class HandOff : public EveryEdition {};
+NWMP_FOR_EVERY_EDITION(HandOff);
+
+// The running player saves its geometry and resume data while it closes.
+void runningPlayerSavesOnClose(PlayerRig& rig) {
+    rig.platform.runningPlayer = [&rig](std::string_view) {
+        for (const auto& [key, value] : {std::pair{kHeightKey, "300"},
+                                         {kWidthKey, "400"},
+                                         {kTopKey, "-2400"},
+                                         {kLeftKey, "3000"}}) {
+            rig.settings.writeText(kScreenSection, key, value);
+        }
+        rig.settings.writeText(kResumeSection, kFilePathKey, "/m/closed.mp3");
+        rig.settings.writeText(kResumeSection, kPositionKey, "95");
+        return true;
+    };
+}
+
+TEST_P(HandOff, NewStartTakesOldGeometryThenResumesWhatTheClosedPlayerSaved) {
+    PlayerRig rig(edition(), switches("ScreenInfoSave=1\nNotMultiStart=1\nResumePlay=1\n") +
+                                 "[Screen]\nHeight=200\nWidth=250\nTop=150\nLeft=600\n");
+    rig.platform.previousInstance = true;
+    runningPlayerSavesOnClose(rig);
+    rig.start();
+
+    if (!edition().features.handOff) {
+        EXPECT_TRUE(rig.platform.closeRequests.empty());
+        EXPECT_EQ(rig.engine.fileName, "");
+        return;
+    }
+    EXPECT_EQ(rig.engine.fileName, "/m/closed.mp3");
+    EXPECT_EQ(rig.engine.position, 95);
+    ASSERT_EQ(rig.platform.closeRequests.size(), 1u);
+    EXPECT_EQ(rig.platform.closeRequests[0].title, edition().handOff->searchedTitle);
+    EXPECT_EQ(rig.platform.closeRequests[0].wait, kHandOffWait);
+    // geometry as the file held it before the closed player saved its own
+    EXPECT_EQ(rig.window.width, 250 * 15);
+    EXPECT_EQ(rig.window.height, 200 * 15);
+    EXPECT_EQ(rig.window.top, 150);
+    EXPECT_EQ(rig.window.left, 600);
+}
+
+TEST_P(HandOff, OwnTitlesAreOutOfTheWayWhileSearching) {
+    if (!edition().handOff) {
+        GTEST_SKIP() << "no hand-off in this edition";
+    }
+    PlayerRig rig(edition(), switches("NotMultiStart=1"));
+    rig.platform.previousInstance = true;
+    std::string captionWhileSearching, titleWhileSearching;
+    rig.platform.runningPlayer = [&](std::string_view) {
+        captionWhileSearching = rig.window.caption;
+        titleWhileSearching = rig.window.applicationTitle;
+        return false;
+    };
+    rig.start();
+    EXPECT_EQ(captionWhileSearching, edition().handOff->temporaryTitle);
+    EXPECT_EQ(titleWhileSearching, edition().handOff->temporaryTitle);
+    EXPECT_EQ(rig.window.caption, edition().handOff->captionAfter);
+    EXPECT_EQ(rig.window.applicationTitle, edition().handOff->temporaryTitle);
+}
+
+TEST_P(HandOff, OnlyWhenAnotherPlayerWasRunningAtStartAskedOncePerRun) {
+    PlayerRig rig(edition(), switches("NotMultiStart=1"));
+    rig.start();
+    rig.press('Z');
+    EXPECT_TRUE(rig.platform.closeRequests.empty());
+    EXPECT_EQ(rig.window.applicationTitle, edition().applicationTitle);
+    EXPECT_LE(rig.platform.previousInstanceAsks, 1);
+}
+
+TEST_P(HandOff, FileOnTheCommandLineWinsOverResume) {
+    PlayerRig rig(edition(),
+                  switches("ResumePlay=1\n") + "[ResumeInfo]\nFilePath=/m/old.avi\nPosition=40\n");
+    rig.platform.commandLine = "/m/new.avi";
+    rig.platform.existingPaths = {{"/m/new.avi", "/m/new.avi"}};
+    rig.start();
+    EXPECT_EQ(rig.engine.fileName, "/m/new.avi");
+    EXPECT_EQ(rig.engine.position, 0);
+    EXPECT_EQ(rig.stored(kResumeSection, kFilePathKey), "/m/old.avi");
+}
+
+TEST_P(HandOff, ResumeWithoutStoredFileStillSeeks) {
+    PlayerRig rig(edition(), switches("ResumePlay=1\n") + "[ResumeInfo]\nPosition=40\n");
+    rig.start();
+    EXPECT_EQ(rig.engine.fileName, "");
+    EXPECT_EQ(rig.engine.callsOf(Member::SetCurrentPosition).back().argument, "40");
+}
+
+class ShutDown : public EveryEdition {};
+NWMP_FOR_EVERY_EDITION(ShutDown);
+
+TEST_P(ShutDown, SavesPositionRoundedHalfToEvenAndAsThirtyTwoBits) {
+    const std::pair<double, const char*> cases[] = {
+        {82.5, "82"}, {83.5, "84"}, {12.49, "12"}, {40000.0, "40000"}};
+    for (const auto& [position, stored] : cases) {
+        PlayerRig rig(edition(), switches("ResumePlay=1"));
+        rig.start();
+        rig.engine.fileName = "http://host/stream.asf";
+        rig.engine.position = position;
+        rig.player->Form_Unload();
+        EXPECT_EQ(rig.stored(kResumeSection, kPositionKey), stored);
+        EXPECT_EQ(rig.stored(kResumeSection, kFilePathKey), "http://host/stream.asf");
+    }
+}
+
+TEST_P(ShutDown, StoresGeometryOfWindowsBeyondSixteenBits) {
+    PlayerRig rig(edition(), switches("ScreenInfoSave=1"));
+    rig.start();
+    rig.window.width = 7237.5;   // 482.5 pixels
+    rig.window.height = 6127.5;  // 408.5 pixels
+    rig.window.top = -40000;
+    rig.window.left = 40000.5;
+    rig.player->Form_Unload();
+    if (!edition().features.screenInfoSave) {
+        EXPECT_TRUE(rig.settings.writes.empty());
+        return;
+    }
+    const std::vector<MemorySettingsFile::Write> expected = {{"Screen", "Height", "408"},
+                                                             {"Screen", "Width", "482"},
+                                                             {"Screen", "Top", "-40000"},
+                                                             {"Screen", "Left", "40000"}};
+    EXPECT_EQ(rig.settings.writes, expected);
+}
+
+TEST_P(ShutDown, AFailingStepCostsNoOtherStep) {
+    PlayerRig rig(edition(), switches("ScreenInfoSave=1\nResumePlay=1\nScreenSaverOFF=1"));
+    rig.start();
+    rig.engine.failMember(Member::CurrentPosition);
+    rig.window.width = std::nan("");  // cannot be stored
+    rig.player->Form_Unload();
+    EXPECT_EQ(rig.platform.screenSaverReleases, 1);
+    EXPECT_TRUE(rig.settings.writes.empty());
+    EXPECT_EQ(rig.urlWindow.unloads, edition().window.hasUrlDialog ? 1 : 0);
+    EXPECT_EQ(rig.platform.pointerShows, rig.platform.pointerHides);
+}
+
+TEST_P(ShutDown, RunsOnceWhateverEndsThePlayer) {
+    for (const char key : {'\x1b', '\r'}) {
+        PlayerRig rig(edition(), switches("ResumePlay=1\nScreenSaverOFF=1"));
+        rig.start();
+        EXPECT_EQ(rig.press(key), 0);
+        rig.player->Form_Unload();  // the platform's close after the program ended itself
+        EXPECT_EQ(rig.platform.endings, 1);
+        EXPECT_EQ(rig.settings.writes.size(), 2u);
+        EXPECT_EQ(rig.platform.screenSaverReleases, 1);
+    }
+}
+
+}  // namespace
+}  // namespace nwmp::testing

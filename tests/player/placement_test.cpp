@@ -1,0 +1,112 @@
+// Window, engine control and Label1 kept fitted to each other; stored size and position.
+
+#include "player_rig.hpp"
+
+namespace nwmp::testing {
+namespace {
+
+using Member = FakeMediaEngine::Member;
+
+TEST(FitToVideo, EachEditionHasItsOwnAllowances) {
+    struct Case {
+        const EditionProfile* edition;
+        const char* classicMode;
+        double vertical;
+    } const cases[] = {{&editions::kStandard, "1", 0}, {&editions::kStandard, "0", 135},
+                       {&editions::kKovex, "1", 390},  {&editions::kKovex, "0", 390},
+                       {&editions::kPemra, "1", 365},  {&editions::kPemra, "0", 500}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.edition->name) + " ClassicMode=" + c.classicMode);
+        PlayerRig rig(*c.edition, switches(std::string("OriginalFit=1\nScreenMode=100\n"
+                                                       "ClassicMode=") +
+                                           c.classicMode));
+        rig.engine.autoWidth = 4800;
+        rig.engine.autoHeight = 4300;
+        rig.start();
+        EXPECT_EQ(rig.window.height, 4300 + c.vertical);
+        EXPECT_EQ(rig.window.width, 4800 + 100);
+        EXPECT_EQ(rig.window.label1Height, 4300 - 700);
+        EXPECT_EQ(rig.window.label1Width, 4800);
+        // dragging the border: the window springs back
+        rig.window.SetWidth(9000);
+        EXPECT_EQ(rig.window.width, 4900);
+        // a new picture size is known at the next play-state change, whatever the state
+        rig.engine.autoHeight = 2000;
+        rig.engine.raisePlayStateChange(kPlaying, kPaused);
+        EXPECT_EQ(rig.window.height, 2000 + c.vertical);
+    }
+}
+
+class Placement : public EveryEdition {};
+NWMP_FOR_EVERY_EDITION(Placement);
+
+TEST_P(Placement, ControlFollowsTheWindowWithLabelClearOfTheControlBar) {
+    PlayerRig rig(edition());
+    rig.start();
+    rig.window.SetHeight(9000);
+    if (!edition().features.resizeFits) {
+        EXPECT_EQ(rig.engine.height, rig.platform.screenHeight);
+        EXPECT_FALSE(rig.engine.callsOf(Member::SetFocus).empty());
+        return;
+    }
+    const FrameAllowances& allowances = *edition().allowances;
+    EXPECT_EQ(rig.engine.height, 9000 - allowances.vertical);
+    EXPECT_EQ(rig.engine.width, rig.window.width - allowances.horizontal);
+    EXPECT_EQ(rig.window.label1Height, rig.engine.height - 700);
+    EXPECT_EQ(rig.window.label1Width, rig.engine.width);
+}
+
+TEST_P(Placement, HiddenOrTooSmallWindowStopsTheResizeQuietly) {
+    PlayerRig rig(edition());
+    rig.start();
+    rig.window.visible = false;
+    rig.engine.clearCalls();
+    rig.player->Form_Resize();
+    EXPECT_TRUE(rig.engine.calls.empty());
+
+    rig.window.visible = true;
+    const double labelHeight = rig.window.label1Height;
+    rig.window.height = 600;  // the label would be negative
+    rig.player->Form_Resize();
+    EXPECT_EQ(rig.window.label1Height, labelHeight);
+}
+
+TEST_P(Placement, StoredGeometryIsPixelsForSizeAndTwipsForPosition) {
+    PlayerRig rig(edition(), switches("ScreenInfoSave=1\n") +
+                                 "[Screen]\nWidth=640\nHeight=480\nLeft=1500\nTop=-2400\n");
+    rig.platform.twipsPerPixelX = 12;
+    rig.start();
+    if (!edition().features.screenInfoSave) {
+        EXPECT_EQ(rig.window.width, rig.platform.screenWidth);
+        return;
+    }
+    EXPECT_EQ(rig.window.width, 640 * 12);
+    EXPECT_EQ(rig.window.height, 480 * 15);
+    EXPECT_EQ(rig.window.left, 1500);
+    EXPECT_EQ(rig.window.top, -2400);
+}
+
+TEST_P(Placement, FirstStartWithScreenInfoSaveTakesTheDefaultSize) {
+    if (!edition().defaultSize) {
+        GTEST_SKIP() << "whole-screen edition";
+    }
+    PlayerRig rig(edition(), switches("ScreenInfoSave=1"));
+    rig.start();
+    EXPECT_EQ(rig.window.width, edition().defaultSize->width * 15);
+    EXPECT_EQ(rig.window.height, edition().defaultSize->height * 15);
+    EXPECT_EQ(rig.window.left, 0);
+}
+
+TEST_P(Placement, StackingAppliesTheWindowInPixelsRoundedHalfToEven) {
+    PlayerRig rig(edition(), switches("AlwaysFront=1"));
+    rig.start();
+    rig.window.left = 1507.5;  // 100.5 pixels
+    rig.window.top = 1522.5;   // 101.5 pixels
+    rig.player->AlwaysBefore(kTrue);
+    EXPECT_EQ(rig.window.stackings.back().outer.x, 100);
+    EXPECT_EQ(rig.window.stackings.back().outer.y, 102);
+    EXPECT_TRUE(rig.window.stackings.back().topmost);
+}
+
+}  // namespace
+}  // namespace nwmp::testing
