@@ -5,7 +5,7 @@
 NWMP_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev
-    qt6-base-dev libgl-dev libmpv-dev
+    qt6-base-dev libgl-dev libx11-dev libmpv-dev
     xvfb xauth xdotool dbus dbus-x11 xdg-utils desktop-file-utils shared-mime-info
     libglib2.0-bin libfile-mimeinfo-perl
     fonts-ipafont-gothic

@@ -1,0 +1,82 @@
+#include "x_desktop.hpp"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include "platform/linux/shared/qt_units.hpp"
+#include "x_close_request.hpp"
+
+namespace nwmp::linux_platform::testing {
+
+namespace {
+
+constexpr unsigned long kPollIntervalMs = 50;
+
+// xdotool's output, or nothing when it failed or found nothing.
+QString xdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString exactly(const QString& title) {
+    return QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+}
+
+std::optional<QString> visibleWindow(qint64 pid, const QString& title) {
+    const QString found = xdotool({"search", "--all", "--onlyvisible", "--pid",
+                                   QString::number(pid), "--name", exactly(title)});
+    if (found.isEmpty()) {
+        return std::nullopt;
+    }
+    return found.split(QLatin1Char('\n')).front();
+}
+
+}  // namespace
+
+std::optional<QString> findWindow(qint64 pid, const QString& title,
+                                  std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        if (auto window = visibleWindow(pid, title)) {
+            return window;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return std::nullopt;
+        }
+        QThread::msleep(kPollIntervalMs);
+    }
+}
+
+bool waitUntilGone(qint64 pid, const QString& title, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (visibleWindow(pid, title)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        QThread::msleep(kPollIntervalMs);
+    }
+    return true;
+}
+
+void clickControl(const QString& window, const TwipRect& place) {
+    const int x = pixelsX(place.left + place.width / 2.0);
+    const int y = pixelsY(place.top + place.height / 2.0);
+    // Raised first: another test's window may lie over this one on the shared display.
+    xdotool({"windowraise", window, "mousemove", "--window", window, QString::number(x),
+             QString::number(y), "click", "1"});
+}
+
+bool requestClose(const QString& window) {
+    bool ok = false;
+    const unsigned long id = window.toULong(&ok);
+    return ok && requestClose(id);
+}
+
+}  // namespace nwmp::linux_platform::testing
