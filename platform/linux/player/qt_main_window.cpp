@@ -1,0 +1,311 @@
+#include "platform/linux/player/qt_main_window.hpp"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QUrl>
+#include <functional>
+
+#include "platform/linux/player/player_icon.hpp"
+#include "platform/linux/shared/qt_units.hpp"
+#include "player/nwmp.hpp"
+
+namespace nwmp::linux_platform {
+
+namespace {
+
+constexpr int kTimer1IntervalMs = 1000;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::WindowFlags flagsFor(FrameKind frame) {
+    switch (frame) {
+        case FrameKind::Sizable:
+            return Qt::Window;
+        case FrameKind::SizableToolWindow:
+            // A small title bar and no taskbar entry, without minimise and maximise boxes.
+            return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint;
+        case FrameKind::None:
+            return Qt::Tool | Qt::FramelessWindowHint;
+    }
+    return Qt::Window;
+}
+
+}  // namespace
+
+std::vector<std::string> droppedFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (data == nullptr || !data->hasUrls()) {
+        return files;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            files.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    return files;
+}
+
+// Label1: an empty, transparent surface over the picture that takes clicks and drops and leaves
+// the engine's control bar below it uncovered.
+class PictureSurface final : public QWidget {
+  public:
+    PictureSurface(QWidget* parent, std::function<NWMP*()> core, bool acceptsDrops)
+        : QWidget(parent), core_(std::move(core)) {
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setAcceptDrops(acceptsDrops);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {}
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            if (NWMP* core = core_()) {
+                core->Label1_Click();
+            }
+        }
+    }
+
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (!droppedFiles(event->mimeData()).empty()) {
+            event->acceptProposedAction();
+        }
+    }
+
+    void dropEvent(QDropEvent* event) override {
+        const std::vector<std::string> files = droppedFiles(event->mimeData());
+        if (!files.empty()) {
+            event->acceptProposedAction();
+            if (NWMP* core = core_()) {
+                core->Label1_OLEDragDrop(files);
+            }
+        }
+    }
+
+  private:
+    std::function<NWMP*()> core_;
+};
+
+QtMainWindow::QtMainWindow(const EditionProfile& profile, QWidget* engineControl)
+    : QWidget(nullptr, flagsFor(profile.window.frame)),
+      profile_(profile),
+      engineControl_(engineControl),
+      caption_(profile.window.caption),
+      applicationTitle_(profile.applicationTitle) {
+    setWindowTitle(fromUtf8(caption_));
+    setWindowIcon(playerIcon());
+    setAcceptDrops(profile.window.acceptsDrops);
+    if (profile.window.customPointer) {
+        setCursor(Qt::CrossCursor);
+    }
+    const TwipsRect& client = profile.window.client;
+    setGeometry(pixelsX(client.left), pixelsY(client.top), pixelsX(client.width),
+                pixelsY(client.height));
+
+    engineControl_->setParent(this);
+    engineControl_->move(0, 0);
+    if (profile.window.hasLabel1) {
+        label1_ = new PictureSurface(
+            this, [this] { return core_; }, profile.window.acceptsDrops);
+        constexpr double kLabel1DesignTwips = 345;
+        label1_->setGeometry(0, 0, pixelsX(kLabel1DesignTwips), pixelsY(kLabel1DesignTwips));
+        label1_->raise();
+    }
+    timer1_.setInterval(kTimer1IntervalMs);
+    connect(&timer1_, &QTimer::timeout, this, [this] {
+        if (core_ != nullptr) {
+            core_->Timer1_Timer();
+        }
+    });
+}
+
+QtMainWindow::~QtMainWindow() = default;
+
+QWidget* QtMainWindow::label1() const {
+    return label1_;
+}
+
+QSize QtMainWindow::frameExtra() const {
+    return frameGeometry().size() - size();
+}
+
+void QtMainWindow::setOuterSize(int widthPixels, int heightPixels) {
+    const QSize extra = frameExtra();
+    resize(std::max(0, widthPixels - extra.width()), std::max(0, heightPixels - extra.height()));
+}
+
+double QtMainWindow::Left() const {
+    return frameGeometry().x() * twipsPerPixelX();
+}
+
+void QtMainWindow::SetLeft(double twips) {
+    move(pixelsX(twips), frameGeometry().y());
+}
+
+double QtMainWindow::Top() const {
+    return frameGeometry().y() * twipsPerPixelY();
+}
+
+void QtMainWindow::SetTop(double twips) {
+    move(frameGeometry().x(), pixelsY(twips));
+}
+
+double QtMainWindow::Width() const {
+    return frameGeometry().width() * twipsPerPixelX();
+}
+
+void QtMainWindow::SetWidth(double twips) {
+    setOuterSize(pixelsX(twips), frameGeometry().height());
+}
+
+double QtMainWindow::Height() const {
+    return frameGeometry().height() * twipsPerPixelY();
+}
+
+void QtMainWindow::SetHeight(double twips) {
+    setOuterSize(frameGeometry().width(), pixelsY(twips));
+}
+
+void QtMainWindow::SetCaption(std::string_view caption) {
+    caption_ = std::string(caption);
+    setWindowTitle(fromUtf8(caption));
+}
+
+std::int32_t QtMainWindow::WindowState() const {
+    const Qt::WindowStates states = windowState();
+    if (states & Qt::WindowMinimized) {
+        return kWindowMinimised;
+    }
+    if (states & Qt::WindowMaximized) {
+        return kWindowMaximised;
+    }
+    return kWindowNormal;
+}
+
+void QtMainWindow::SetWindowState(std::int32_t state) {
+    switch (state) {
+        case kWindowMinimised:
+            setWindowState(Qt::WindowMinimized);
+            break;
+        case kWindowMaximised:
+            setWindowState(Qt::WindowMaximized);
+            break;
+        default:
+            setWindowState(Qt::WindowNoState);
+            break;
+    }
+}
+
+void QtMainWindow::ApplyStacking(bool topmost, const PixelRect& outerPixels) {
+    if (topmost != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        const bool wasVisible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, topmost);  // hides a shown window
+        if (wasVisible) {
+            show();
+        }
+    }
+    move(outerPixels.x, outerPixels.y);
+    setOuterSize(outerPixels.width, outerPixels.height);
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+void QtMainWindow::SetLabel1Size(double widthTwips, double heightTwips) {
+    if (label1_ != nullptr) {
+        label1_->resize(pixelsX(widthTwips), pixelsY(heightTwips));
+        label1_->raise();
+    }
+}
+
+void QtMainWindow::SetTimer1Enabled(bool enabled) {
+    if (!enabled) {
+        timer1_.stop();
+    } else if (!timer1_.isActive()) {
+        timer1_.start();
+    }
+}
+
+void QtMainWindow::SetApplicationTitle(std::string_view title) {
+    applicationTitle_ = std::string(title);
+}
+
+WindowId QtMainWindow::Handle() const {
+    return reinterpret_cast<WindowId>(static_cast<const QWidget*>(this));
+}
+
+void QtMainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (core_ != nullptr && isVisible()) {
+        core_->Form_Resize();
+    }
+}
+
+void QtMainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_ || core_ == nullptr) {
+        return;
+    }
+    // The first showing counts as the first activation whether or not a window manager
+    // activates the window, and sizes the window's content for the first time.
+    shownOnce_ = true;
+    core_->Form_Resize();
+    core_->Form_Activate();
+}
+
+void QtMainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) {
+        return;
+    }
+    if (onActivated_) {
+        onActivated_();
+    }
+    // Only a return from the URL dialog counts; a switch from another program does not.
+    if (urlDialogWasActive_ && core_ != nullptr) {
+        urlDialogWasActive_ = false;
+        core_->Form_Activate();
+    }
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (closing_) {
+        return;
+    }
+    closing_ = true;
+    if (core_ != nullptr) {
+        core_->Form_Unload();
+    }
+    if (onClosed_) {
+        onClosed_();
+    }
+}
+
+void QtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void QtMainWindow::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = droppedFiles(event->mimeData());
+    if (!files.empty()) {
+        event->acceptProposedAction();
+        if (core_ != nullptr) {
+            core_->Form_OLEDragDrop(files);
+        }
+    }
+}
+
+}  // namespace nwmp::linux_platform

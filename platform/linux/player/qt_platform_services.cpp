@@ -1,0 +1,127 @@
+#include "platform/linux/player/qt_platform_services.hpp"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStringList>
+#include <stdexcept>
+
+#include "platform/linux/shared/qt_units.hpp"
+
+namespace nwmp::linux_platform {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long one running player may take to say who it is.
+constexpr auto kAskTimeout = 1000ms;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+std::string joinedArguments() {
+    QStringList arguments = QCoreApplication::arguments();
+    if (!arguments.isEmpty()) {
+        arguments.removeFirst();
+    }
+    return arguments.join(QLatin1Char(' ')).toStdString();
+}
+
+bool playerRunningWithTitle(const QString& title) {
+    for (const PlayerEntry& entry : PlayerDirectory::runningPlayers(kAskTimeout)) {
+        if (entry.applicationTitle == title) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QtPlatformServices::QtPlatformServices(bool previousInstance, std::function<void()> endProgram)
+    : previousInstance_(previousInstance),
+      endProgram_(std::move(endProgram)),
+      screenSaver_(QCoreApplication::applicationName()) {}
+
+std::string QtPlatformServices::CommandLineText() const {
+    return joinedArguments();
+}
+
+std::string QtPlatformServices::Unquote(std::string_view text) const {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        return std::string(text.substr(1, text.size() - 2));
+    }
+    return std::string(text);
+}
+
+std::optional<std::string> QtPlatformServices::LongPathName(std::string_view path) const {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    const QString canonical = QFileInfo(fromUtf8(path)).canonicalFilePath();
+    if (canonical.isEmpty()) {
+        return std::nullopt;  // nothing by that name exists
+    }
+    return canonical.toStdString();
+}
+
+PlatformVersion QtPlatformServices::Version() const {
+    // Linux window frames have the modern title-bar height; this version counts as such.
+    return {6, 2};
+}
+
+bool QtPlatformServices::CloseRunningPlayer(std::string_view title,
+                                            std::chrono::milliseconds wait) {
+    const auto entry = PlayerDirectory::findByTitle(fromUtf8(title), kAskTimeout);
+    if (!entry) {
+        return false;
+    }
+    PlayerDirectory::closeSynchronously(*entry, wait);
+    return true;
+}
+
+void QtPlatformServices::StartProgram(std::string_view programName) {
+    const QString name = fromUtf8(programName);
+    // The player's own folder first, where the settings tool is installed beside it.
+    QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    if (!QFileInfo(program).isExecutable()) {
+        program = QStandardPaths::findExecutable(name);
+    }
+    if (program.isEmpty() || !QProcess::startDetached(program, {})) {
+        throw std::runtime_error("program could not be started");
+    }
+}
+
+void QtPlatformServices::ShowPointer(bool show) {
+    if (!show) {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+        ++hiddenPointers_;
+    } else if (hiddenPointers_ > 0) {
+        QGuiApplication::restoreOverrideCursor();
+        --hiddenPointers_;
+    }
+}
+
+double QtPlatformServices::ScreenWidthTwips() const {
+    return primaryScreenPixels().width() * twipsPerPixelX();
+}
+
+double QtPlatformServices::ScreenHeightTwips() const {
+    return primaryScreenPixels().height() * twipsPerPixelY();
+}
+
+double QtPlatformServices::TwipsPerPixelX() const {
+    return twipsPerPixelX();
+}
+
+double QtPlatformServices::TwipsPerPixelY() const {
+    return twipsPerPixelY();
+}
+
+}  // namespace nwmp::linux_platform

@@ -1,0 +1,87 @@
+#include "platform/linux/programs/run_player.hpp"
+
+#include <QApplication>
+#include <QString>
+#include <memory>
+
+#include "common/private_profile_file.hpp"
+#include "platform/linux/engine/mpv_media_engine.hpp"
+#include "platform/linux/player/player_directory.hpp"
+#include "platform/linux/player/qt_main_window.hpp"
+#include "platform/linux/player/qt_platform_services.hpp"
+#include "platform/linux/player/qt_url_dialog.hpp"
+#include "platform/linux/shared/qt_open_file_dialog.hpp"
+#include "player/nwmp.hpp"
+
+namespace nwmp::linux_platform {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+int runPlayer(const EditionProfile& profile, int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(fromUtf8(profile.version.programName));
+    QApplication::setApplicationVersion(fromUtf8(profile.version.versionText));
+    QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
+
+    // Decided before this player lists itself, and kept for the whole run.
+    const bool previousInstance = playerRunningWithTitle(fromUtf8(profile.applicationTitle));
+
+    engine::MpvMediaEngine engine(profile.controlBar, nullptr);
+    QtMainWindow window(profile, engine.widget());
+    std::unique_ptr<QtUrlDialog> urlDialog;
+    if (profile.window.hasUrlDialog) {
+        urlDialog = std::make_unique<QtUrlDialog>();
+    }
+    PrivateProfileFile settings;
+    QtOpenFileDialog openFileDialog(&window);
+
+    bool ending = false;
+    const auto end = [&ending] {
+        if (!ending) {
+            ending = true;
+            QCoreApplication::exit(0);
+        }
+    };
+    QtPlatformServices services(previousInstance, end);
+
+    NWMP core(profile,
+              PlayerPorts{
+                  .engine = engine,
+                  .settings = settings,
+                  .window = window,
+                  .platform = services,
+                  .urlWindow = urlDialog.get(),
+                  .openFileDialog = profile.features.openFileDialog ? &openFileDialog : nullptr,
+              });
+    engine.setEventSink(&core);
+    window.setCore(&core);
+    window.setOnClosed(end);
+    if (urlDialog) {
+        urlDialog->setCore(core.Url());
+        urlDialog->setOnActivated([&window] { window.noteUrlDialogActive(); });
+    }
+
+    PlayerDirectory directory({
+        .applicationTitle = [&window] { return fromUtf8(window.applicationTitle()); },
+        .caption = [&window] { return fromUtf8(window.Caption()); },
+        // A close request from another player's hand-off closes this one as its user would.
+        .onCloseRequest = [&window] { window.close(); },
+        .onEnded = end,
+    });
+    window.setOnActivated([&directory] { directory.noteActivated(); });
+
+    core.Form_Load();
+    directory.registerSelf();
+    window.show();
+    const int status = QApplication::exec();
+    engine.setEventSink(nullptr);
+    return status;
+}
+
+}  // namespace nwmp::linux_platform
