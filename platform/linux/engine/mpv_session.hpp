@@ -1,0 +1,76 @@
+#pragma once
+
+// One libmpv player: created with video handed to us (vo=libmpv), its events drained on the GUI
+// thread, the properties the engine needs kept up to date as they change. Nothing here waits for
+// the player's core: commands and property writes are asynchronous, and reads come from the
+// values libmpv last reported.
+
+#include <QtCore/QObject>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct mpv_handle;
+struct mpv_event;
+
+namespace nwmp::engine {
+
+// What the player last reported.
+struct MpvState {
+    bool pause = false;
+    bool pausedForCache = false;
+    bool idle = true;
+    double timePos = 0.0;
+    double duration = 0.0;
+    std::int64_t videoTrack = 0;  // the selected video track's id; 0 without one
+    std::int64_t videoWidth = 0;  // the video's display size; 0 without a picture
+    std::int64_t videoHeight = 0;
+    std::int64_t playlistPos = -1;
+    std::int64_t playlistCount = 0;
+    std::map<std::string, std::string> metadata;  // keys in lower case
+};
+
+enum class MpvFileEnd { Eof, Stopped, Error };
+
+// Receives the player's events on the GUI thread.
+class MpvListener {
+  public:
+    virtual ~MpvListener() = default;
+    virtual void mpvFileStarted() = 0;
+    virtual void mpvFileLoaded() = 0;
+    virtual void mpvFileEnded(MpvFileEnd how) = 0;
+    virtual void mpvStateChanged() = 0;  // one or more of MpvState's values changed
+};
+
+class MpvSession : public QObject {
+  public:
+    // audioOutput is mpv's "ao" value; empty leaves mpv's own choice. Throws EngineError when
+    // libmpv cannot be started.
+    MpvSession(MpvListener& listener, const std::string& audioOutput);
+    ~MpvSession() override;
+    MpvSession(const MpvSession&) = delete;
+    MpvSession& operator=(const MpvSession&) = delete;
+
+    mpv_handle* handle() const { return handle_; }
+    const MpvState& state() const { return state_; }
+    MpvState& state() { return state_; }  // for values the engine knows before libmpv says so
+
+    void command(const std::vector<std::string>& args);
+    void setProperty(const std::string& name, const std::string& value);
+    void setProperty(const std::string& name, double value);
+
+  private:
+    static void onWakeup(void* self);
+    void drainEvents();
+    void handleEvent(const mpv_event& event);
+
+    MpvListener& listener_;
+    mpv_handle* handle_ = nullptr;
+    MpvState state_;
+    std::atomic<bool> drainQueued_{false};
+};
+
+}  // namespace nwmp::engine

@@ -1,0 +1,203 @@
+#include "platform/linux/engine/video_surface.hpp"
+
+#include <mpv/render.h>
+#include <mpv/render_gl.h>
+
+#include <QtGui/QImage>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QOpenGLContext>
+#include <QtGui/QPainter>
+#include <QtOpenGLWidgets/QOpenGLWidget>
+
+#include "player/media_engine.hpp"
+
+namespace nwmp::engine {
+
+namespace {
+
+// libmpv calls this on its own threads: hand a repaint to the GUI thread. Qt drops the call if
+// the widget is gone by then.
+void scheduleRepaint(void* widget) {
+    auto* target = static_cast<QWidget*>(widget);
+    QMetaObject::invokeMethod(
+        target, [target] { target->update(); }, Qt::QueuedConnection);
+}
+
+template <class Base>
+class ClickableSurface : public Base {
+  public:
+    ClickableSurface(SurfaceHooks hooks, QWidget* parent) : Base(parent), hooks_(std::move(hooks)) {
+        this->setFocusPolicy(Qt::NoFocus);
+    }
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton &&
+            this->rect().contains(event->position().toPoint()) && hooks_.clicked) {
+            hooks_.clicked();
+        }
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && hooks_.doubleClicked) {
+            hooks_.doubleClicked();
+        }
+    }
+
+  private:
+    SurfaceHooks hooks_;
+};
+
+class GlVideoSurface : public ClickableSurface<QOpenGLWidget> {
+  public:
+    GlVideoSurface(mpv_handle* mpv, SurfaceHooks hooks, QWidget* parent)
+        : ClickableSurface(std::move(hooks), parent), mpv_(mpv) {
+        // Qt makes the OpenGL context only when the widget is first shown. Video opened before
+        // that would find no render context and be given up by libmpv, so none is selected
+        // until there is one.
+        selectVideo(false);
+    }
+
+    ~GlVideoSurface() override {
+        // QOpenGLWidget destroys the context after this destructor: no call back into us then.
+        disconnect(contextGone_);
+        makeCurrent();
+        freeRenderContext();
+        doneCurrent();
+    }
+
+  protected:
+    void initializeGL() override {
+        // Qt replaces the context when the widget moves to another top-level window; libmpv's
+        // objects live in the old one and must go with it.
+        disconnect(contextGone_);
+        contextGone_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+            selectVideo(false);
+            makeCurrent();
+            freeRenderContext();
+            doneCurrent();
+        });
+        mpv_opengl_init_params gl{&GlVideoSurface::procAddress, nullptr};
+        int advanced = 0;
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+            {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
+            {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advanced},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        if (mpv_render_context_create(&render_, mpv_, params) < 0) {
+            render_ = nullptr;
+            return;
+        }
+        mpv_render_context_set_update_callback(render_, &scheduleRepaint, this);
+        selectVideo(true);
+    }
+
+    void paintGL() override {
+        if (render_ == nullptr) {
+            return;
+        }
+        const qreal ratio = devicePixelRatioF();
+        mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()),
+                           static_cast<int>(width() * ratio), static_cast<int>(height() * ratio),
+                           0};
+        int flipY = 1;
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+            {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        mpv_render_context_render(render_, params);
+    }
+
+  private:
+    void selectVideo(bool on) {
+        const char* command[] = {"set", "vid", on ? "auto" : "no", nullptr};
+        mpv_command_async(mpv_, 0, command);
+    }
+
+    static void* procAddress(void*, const char* name) {
+        QOpenGLContext* current = QOpenGLContext::currentContext();
+        return current == nullptr ? nullptr
+                                  : reinterpret_cast<void*>(current->getProcAddress(name));
+    }
+
+    void freeRenderContext() {
+        if (render_ != nullptr) {
+            mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+            mpv_render_context_free(render_);
+            render_ = nullptr;
+        }
+    }
+
+    mpv_handle* mpv_;
+    mpv_render_context* render_ = nullptr;
+    QMetaObject::Connection contextGone_;
+};
+
+class SoftwareVideoSurface : public ClickableSurface<QWidget> {
+  public:
+    SoftwareVideoSurface(mpv_handle* mpv, SurfaceHooks hooks, QWidget* parent)
+        : ClickableSurface(std::move(hooks), parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        if (mpv_render_context_create(&render_, mpv, params) < 0) {
+            throw EngineError("libmpv's software renderer could not be started");
+        }
+        mpv_render_context_set_update_callback(render_, &scheduleRepaint, this);
+    }
+
+    ~SoftwareVideoSurface() override {
+        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+        mpv_render_context_free(render_);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const qreal ratio = devicePixelRatioF();
+        const QSize size(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+        if (size.isEmpty()) {
+            return;
+        }
+        if (frame_.size() != size) {
+            frame_ = QImage(size, QImage::Format_RGBX8888);
+            frame_.fill(Qt::black);
+        }
+        int extent[2] = {size.width(), size.height()};
+        auto stride = static_cast<std::size_t>(frame_.bytesPerLine());
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_SW_SIZE, extent},
+            {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("rgb0")},
+            {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+            {MPV_RENDER_PARAM_SW_POINTER, frame_.bits()},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        mpv_render_context_render(render_, params);
+        QPainter(this).drawImage(rect(), frame_);
+    }
+
+  private:
+    mpv_render_context* render_ = nullptr;
+    QImage frame_;
+};
+
+bool openGLAvailable() {
+    QOpenGLContext probe;
+    return probe.create();
+}
+
+}  // namespace
+
+QWidget* createVideoSurface(mpv_handle* mpv, Renderer renderer, SurfaceHooks hooks, QWidget* parent,
+                            bool& usedOpenGL) {
+    usedOpenGL =
+        renderer == Renderer::OpenGL || (renderer == Renderer::Automatic && openGLAvailable());
+    if (usedOpenGL) {
+        return new GlVideoSurface(mpv, std::move(hooks), parent);
+    }
+    return new SoftwareVideoSurface(mpv, std::move(hooks), parent);
+}
+
+}  // namespace nwmp::engine

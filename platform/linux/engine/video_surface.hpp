@@ -1,0 +1,31 @@
+#pragma once
+
+// The widgets the picture is drawn into. libmpv renders through its OpenGL render API into a
+// QOpenGLWidget where an OpenGL context can be had, and through its software render API into an
+// image painted by a plain widget where none can. Either way libmpv's update callback only
+// schedules a repaint on the GUI thread.
+
+#include <QtWidgets/QWidget>
+#include <functional>
+
+struct mpv_handle;
+
+namespace nwmp::engine {
+
+enum class Renderer {
+    Automatic,  // OpenGL when a context can be created, else software
+    OpenGL,
+    Software,
+};
+
+// What a click on the picture does, set by the engine.
+struct SurfaceHooks {
+    std::function<void()> clicked;
+    std::function<void()> doubleClicked;
+};
+
+// Creates the surface for the chosen renderer; fills usedOpenGL with the outcome.
+QWidget* createVideoSurface(mpv_handle* mpv, Renderer renderer, SurfaceHooks hooks, QWidget* parent,
+                            bool& usedOpenGL);
+
+}  // namespace nwmp::engine

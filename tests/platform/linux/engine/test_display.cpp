@@ -1,0 +1,61 @@
+#include "test_display.hpp"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace nwmp::testing {
+
+TestDisplay::TestDisplay() {
+    if (const char* display = std::getenv("DISPLAY"); display != nullptr && *display != '\0') {
+        return;
+    }
+    int fds[2];
+    if (pipe(fds) != 0) {
+        throw std::runtime_error("no pipe for Xvfb");
+    }
+    server_ = fork();
+    if (server_ < 0) {
+        throw std::runtime_error("cannot start Xvfb");
+    }
+    if (server_ == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    // The server writes its display number once it accepts connections.
+    std::string number;
+    pollfd wait{fds[0], POLLIN, 0};
+    while (number.find('\n') == std::string::npos && poll(&wait, 1, 15000) > 0) {
+        char buffer[32];
+        const ssize_t got = read(fds[0], buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        number.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fds[0]);
+    if (number.find('\n') == std::string::npos) {
+        this->~TestDisplay();
+        throw std::runtime_error("Xvfb did not start");
+    }
+    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+}
+
+TestDisplay::~TestDisplay() {
+    if (server_ > 0) {
+        kill(server_, SIGTERM);
+        waitpid(server_, nullptr, 0);
+        server_ = -1;
+    }
+}
+
+}  // namespace nwmp::testing
