@@ -139,9 +139,9 @@ struct EditionProfile {
     StartupVariant startup;
 };
 
-constexpr std::uint16_t slotBits(std::initializer_list<int> slots) {
+constexpr std::uint16_t slotBits(std::initializer_list<int> slotNumbers) {
     std::uint16_t bits = 0;
-    for (int slot : slots) {
+    for (int slot : slotNumbers) {
         bits = static_cast<std::uint16_t>(bits | (1u << slot));
     }
     return bits;

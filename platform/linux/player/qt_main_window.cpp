@@ -128,7 +128,10 @@ QtMainWindow::QtMainWindow(const EditionProfile& profile, QWidget* engineControl
     });
 }
 
-QtMainWindow::~QtMainWindow() = default;
+QtMainWindow::~QtMainWindow() {
+    // The engine control lives as long as its creator says, not as long as this window.
+    engineControl_->setParent(nullptr);
+}
 
 QWidget* QtMainWindow::label1() const {
     return label1_;

@@ -24,6 +24,9 @@ QString fromUtf8(std::string_view text) {
 }  // namespace
 
 int runPlayer(const EditionProfile& profile, int argc, char** argv) {
+    // The engine moves its picture into a window of its own for the entire screen; sharing
+    // contexts lets the picture move without reopening the video.
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(fromUtf8(profile.version.programName));
     QApplication::setApplicationVersion(fromUtf8(profile.version.versionText));
