@@ -1,0 +1,332 @@
+// The player's main window on Qt under a real X display, driven by the core over fakes: each
+// edition's make-up, geometry in twips, stacking, window states, Timer1, Label1's click and the
+// drops, and the shut-down a close request runs.
+
+#include <gtest/gtest.h>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+#include "platform/linux/shared/qt_units.hpp"
+#include "player/editions/editions.hpp"
+#include "window_rig.hpp"
+
+namespace nwmp::linux_platform::testing {
+namespace {
+
+using Member = nwmp::testing::FakeMediaEngine::Member;
+
+class EveryEdition : public ::testing::TestWithParam<const EditionProfile*> {
+  protected:
+    const EditionProfile& edition() const { return *GetParam(); }
+};
+
+std::string editionName(const ::testing::TestParamInfo<const EditionProfile*>& info) {
+    return std::string(info.param->name);
+}
+
+class WindowedEdition : public EveryEdition {};
+
+TEST_P(EveryEdition, WindowIsMadeUpAsTheEditionIsDesigned) {
+    WindowRig rig(edition());
+    const QtMainWindow& window = *rig.window;
+    const WindowMakeup& makeup = edition().window;
+
+    EXPECT_EQ(window.windowTitle().toStdString(), makeup.caption);
+    // A tool window has no taskbar entry; every other top-level window has one.
+    EXPECT_EQ(window.windowType() != Qt::Tool, makeup.inTaskbar);
+    const Qt::WindowFlags flags = window.windowFlags();
+    switch (makeup.frame) {
+        case FrameKind::Sizable:
+            EXPECT_EQ(window.windowType(), Qt::Window);
+            EXPECT_FALSE(flags.testFlag(Qt::FramelessWindowHint));
+            break;
+        case FrameKind::SizableToolWindow:
+            EXPECT_EQ(window.windowType(), Qt::Tool);
+            EXPECT_FALSE(flags.testFlag(Qt::FramelessWindowHint));
+            EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+            EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+            break;
+        case FrameKind::None:
+            EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+            break;
+    }
+    EXPECT_EQ(window.geometry(), designPixels(makeup.client));
+    EXPECT_EQ(window.acceptDrops(), makeup.acceptsDrops);
+    EXPECT_EQ(window.label1() != nullptr, makeup.hasLabel1);
+    EXPECT_EQ(rig.control->parentWidget(), &window);
+    EXPECT_EQ(rig.control->pos(), QPoint(0, 0));
+    if (window.label1() != nullptr) {
+        EXPECT_EQ(window.label1()->acceptDrops(), makeup.acceptsDrops);
+    }
+}
+
+TEST_P(WindowedEdition, StartsAtTheDesignPlaceWithTheDefaultSizeAndLabel1OverTheControl) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    QtMainWindow& window = *rig.window;
+    const PixelSize size = *edition().defaultSize;
+    const QRect design = designPixels(edition().window.client);
+
+    ASSERT_TRUE(waitFor([&] {
+        return window.frameGeometry().size() == QSize(size.width, size.height);
+    })) << "outer size "
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+    EXPECT_EQ(window.frameGeometry().topLeft(), design.topLeft());
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(window.WindowState(), kWindowNormal);
+
+    // The control fills the window less the frame allowances; Label1 leaves the bottom 700
+    // twips of the control, where the control bar lies, uncovered.
+    const FrameAllowances allowances = *edition().allowances;
+    EXPECT_EQ(rig.control->size(), QSize(pixelsX(window.Width() - allowances.horizontal),
+                                         pixelsY(window.Height() - allowances.vertical)));
+    ASSERT_NE(window.label1(), nullptr);
+    EXPECT_EQ(window.label1()->geometry(),
+              QRect(0, 0, rig.control->width(), pixelsY(rig.engine.height - kControlBarAllowance)));
+    EXPECT_TRUE(window.label1()->isVisible());
+}
+
+TEST_P(WindowedEdition, Label1FollowsTheControlWhenTheWindowIsResized) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    QtMainWindow& window = *rig.window;
+    window.SetWidth(640 * twipsPerPixelX());
+    window.SetHeight(480 * twipsPerPixelY());
+    ASSERT_TRUE(waitFor([&] {
+        return window.frameGeometry().size() == QSize(640, 480) &&
+               rig.control->height() == pixelsY(window.Height() - edition().allowances->vertical);
+    }));
+
+    EXPECT_EQ(rig.control->width(), pixelsX(640 * twipsPerPixelX() - 100));
+    ASSERT_NE(window.label1(), nullptr);
+    const QRect label = window.label1()->geometry();
+    EXPECT_EQ(label.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(label.width(), rig.control->width());
+    EXPECT_NEAR(label.height() * twipsPerPixelY(),
+                rig.control->height() * twipsPerPixelY() - kControlBarAllowance, twipsPerPixelY());
+    // Label1 lies over the control, so clicks on the picture reach it.
+    EXPECT_EQ(window.childAt(label.center()), window.label1());
+    EXPECT_TRUE(rig.control->hasFocus() || !rig.engine.callsOf(Member::SetFocus).empty());
+}
+
+TEST(DaskWindow, CoversTheScreenTopmostWithoutLabel1AndWithThePointerHidden) {
+    WindowRig rig(editions::kDask);
+    ASSERT_TRUE(rig.start());
+    QtMainWindow& window = *rig.window;
+    const QRect screen = primaryScreenPixels();
+    ASSERT_TRUE(waitFor([&] { return window.frameGeometry() == screen; }))
+        << "window at " << window.frameGeometry().x() << "," << window.frameGeometry().y() << " "
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.label1(), nullptr);
+    EXPECT_EQ(rig.platform.pointerHides, 1);
+}
+
+TEST_P(WindowedEdition, GeometryInTwipsReadsBackAsSetBeforeAndAfterShowing) {
+    WindowRig rig(edition());
+    QtMainWindow& window = *rig.window;
+    const double tx = twipsPerPixelX();
+    const double ty = twipsPerPixelY();
+    const auto setAndCheck = [&](int left, int top, int width, int height) {
+        window.SetLeft(left * tx);
+        window.SetTop(top * ty);
+        window.SetWidth(width * tx);
+        window.SetHeight(height * ty);
+        EXPECT_TRUE(waitFor([&] {
+            return window.frameGeometry() == QRect(left, top, width, height);
+        })) << "at "
+            << window.frameGeometry().x() << "," << window.frameGeometry().y();
+        EXPECT_DOUBLE_EQ(window.Left(), left * tx);
+        EXPECT_DOUBLE_EQ(window.Top(), top * ty);
+        EXPECT_DOUBLE_EQ(window.Width(), width * tx);
+        EXPECT_DOUBLE_EQ(window.Height(), height * ty);
+    };
+    setAndCheck(100, 120, 500, 400);  // hidden, as the start-up sequence sets it
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 5000));
+    setAndCheck(40, 30, 640, 480);
+}
+
+TEST_P(WindowedEdition, StackingGoesOnAndOffAndKeepsTheWindowShownWhereItWasPut) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    QtMainWindow& window = *rig.window;
+
+    window.ApplyStacking(true, PixelRect{50, 60, 500, 400});
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(waitFor([&] { return window.frameGeometry() == QRect(50, 60, 500, 400); }));
+
+    window.ApplyStacking(false, PixelRect{70, 80, 520, 420});
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(waitFor([&] { return window.frameGeometry() == QRect(70, 80, 520, 420); }));
+    // The caption and Label1 survive the re-creation that a change of flags means.
+    EXPECT_EQ(window.windowTitle().toStdString(), edition().window.caption);
+    EXPECT_TRUE(window.label1()->isVisible());
+}
+
+TEST_P(WindowedEdition, AlwaysFrontOnMakesTheStartedWindowTopmost) {
+    WindowRig rig(edition(), "[Norvalent WMP 3]\nAlwaysFront=1\n");
+    ASSERT_TRUE(rig.start());
+    EXPECT_TRUE(rig.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(rig.window->isVisible());
+}
+
+TEST_P(WindowedEdition, WindowStatesFollowTheKeys) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    QtMainWindow& window = *rig.window;
+
+    rig.press('P');
+    EXPECT_EQ(window.WindowState(), kWindowMaximised);
+    EXPECT_TRUE(window.windowState().testFlag(Qt::WindowMaximized));
+    rig.press('P');
+    EXPECT_EQ(window.WindowState(), kWindowNormal);
+    EXPECT_FALSE(window.windowState().testFlag(Qt::WindowMaximized));
+
+    window.SetWindowState(kWindowMinimised);
+    EXPECT_EQ(window.WindowState(), kWindowMinimised);
+    window.SetWindowState(kWindowNormal);
+    EXPECT_EQ(window.WindowState(), kWindowNormal);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_P(WindowedEdition, Timer1TicksOncePlayingIsReportedAndShowsThePlayInformation) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    rig.engine.fileName = "/media/videos/clip.avi";
+    rig.engine.clipTitle = "Title";
+    rig.engine.clipAuthor = "Author";
+    rig.engine.duration = 3725;
+    rig.engine.position = 65.4;
+    rig.engine.playState = kPlaying;
+    rig.engine.raisePlayStateChange(kStopped, kPlaying);
+
+    const std::string expected = edition().titleNameRule == TitleNameRule::ClipInfoThenFileName
+                                     ? "Title/Author [01:05/62:05]"
+                                     : "clip.avi [01:05/62:05]";
+    EXPECT_TRUE(waitFor([&] { return rig.window->windowTitle().toStdString() == expected; }, 4s))
+        << "caption: " << rig.window->windowTitle().toStdString();
+    EXPECT_EQ(rig.window->Caption(), expected);
+}
+
+TEST_P(WindowedEdition, AClickOnLabel1TogglesBetweenPlayingAndHalted) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    QWidget* label = rig.window->label1();
+    ASSERT_NE(label, nullptr);
+    rig.engine.fileName = "/media/clip.avi";
+    rig.engine.playState = kPlaying;
+
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    EXPECT_EQ(rig.engine.callsOf(Member::Pause).size(), 1u);
+    EXPECT_EQ(rig.engine.playState, kPaused);
+
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    EXPECT_EQ(rig.engine.callsOf(Member::Play).size(), 1u);
+    EXPECT_EQ(rig.engine.playState, kPlaying);
+
+    // The right button is no click on the picture.
+    QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
+    EXPECT_EQ(rig.engine.callsOf(Member::Pause).size(), 1u);
+}
+
+// Sends a drag-enter and then a drop of this data to the widget, as a drag from a file manager
+// delivers them; returns whether the drag was accepted.
+bool drop(QWidget* target, const QMimeData& data) {
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    return true;
+}
+
+std::unique_ptr<QMimeData> fileList(std::initializer_list<const char*> paths) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const char* path : paths) {
+        urls.push_back(QUrl::fromLocalFile(QString::fromUtf8(path)));
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+TEST_P(WindowedEdition, FilesDroppedOnLabel1OrOnTheWindowAreHandedOverInOrder) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    QWidget* targets[] = {rig.window->label1(), rig.window.get()};
+    for (QWidget* target : targets) {
+        ASSERT_NE(target, nullptr);
+        rig.engine.clearCalls();
+        const auto three = fileList({"/media/a.mp3", "/media/曲 b.avi", "/media/c.wav"});
+        ASSERT_TRUE(drop(target, *three)) << target->metaObject()->className();
+        EXPECT_EQ(rig.engine.fileName, "/media/c.wav");
+        EXPECT_EQ(rig.engine.callsOf(Member::Stop).size(), 3u);
+        const auto names = rig.engine.callsOf(Member::SetFileName);
+        ASSERT_EQ(names.size(), 3u);
+        EXPECT_EQ(names[1].argument, "/media/曲 b.avi");
+    }
+}
+
+TEST_P(WindowedEdition, ADropWithoutLocalFilesIsRefusedAndChangesNothing) {
+    WindowRig rig(edition());
+    ASSERT_TRUE(rig.start());
+    rig.engine.fileName = "/media/kept.mp3";
+    QMimeData text;
+    text.setText(QStringLiteral("/media/other.mp3"));
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("http://example.com/x.mp3"))});
+    for (QWidget* target : {rig.window->label1(), static_cast<QWidget*>(rig.window.get())}) {
+        EXPECT_FALSE(drop(target, text));
+        EXPECT_FALSE(drop(target, web));
+    }
+    EXPECT_EQ(rig.engine.fileName, "/media/kept.mp3");
+    EXPECT_TRUE(rig.engine.callsOf(Member::Stop).empty());
+}
+
+TEST_P(WindowedEdition, ACloseRequestRunsTheShutDownOnceAndStoresTheWindowAsShown) {
+    WindowRig rig(edition(), "[Norvalent WMP 3]\nScreenInfoSave=1\nResumePlay=1\n");
+    int closed = 0;
+    rig.window->setOnClosed([&] { ++closed; });
+    ASSERT_TRUE(rig.start());
+    rig.window->SetLeft(150 * twipsPerPixelX());
+    rig.window->SetTop(90 * twipsPerPixelY());
+    ASSERT_TRUE(waitFor([&] { return rig.window->frameGeometry().topLeft() == QPoint(150, 90); }));
+    rig.engine.fileName = "/media/clip.avi";
+    rig.engine.position = 83.5;
+
+    rig.window->close();
+    rig.window->close();  // a second request does not run the shut-down again
+    EXPECT_EQ(closed, 1);
+    const QRect outer = rig.window->frameGeometry();
+    EXPECT_EQ(rig.settings.value("Screen", "Height"), std::to_string(outer.height()));
+    EXPECT_EQ(rig.settings.value("Screen", "Width"), std::to_string(outer.width()));
+    EXPECT_EQ(rig.settings.value("Screen", "Left"),
+              std::to_string(static_cast<int>(150 * twipsPerPixelX())));
+    EXPECT_EQ(rig.settings.value("Screen", "Top"),
+              std::to_string(static_cast<int>(90 * twipsPerPixelY())));
+    EXPECT_EQ(rig.settings.value("ResumeInfo", "FilePath"), "/media/clip.avi");
+    EXPECT_EQ(rig.settings.value("ResumeInfo", "Position"), "84");
+    EXPECT_FALSE(rig.urlDialog->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, EveryEdition, ::testing::ValuesIn(editions::kAll), editionName);
+INSTANTIATE_TEST_SUITE_P(Editions, WindowedEdition,
+                         ::testing::Values(&editions::kStandard, &editions::kKovex,
+                                           &editions::kPemra),
+                         editionName);
+
+}  // namespace
+}  // namespace nwmp::linux_platform::testing
