@@ -13,10 +13,6 @@ namespace {
 
 constexpr int kPollMs = 50;
 
-// An ALSA configuration whose default device takes the sound and discards it, so the players
-// have an audio output under Xvfb, where there is no sound card, and stay silent anywhere.
-constexpr char kSilentAlsa[] = "pcm.!default { type null }\n";
-
 }  // namespace
 
 QString xdotool(const QStringList& arguments, int* exitCode) {
@@ -68,10 +64,6 @@ UserFolders::UserFolders() {
     QFile::setPermissions(runtime(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QDir().mkpath(home());
-    QFile alsa(home() + QStringLiteral("/.asoundrc"));
-    if (alsa.open(QIODevice::WriteOnly)) {
-        alsa.write(kSilentAlsa);
-    }
 }
 
 PlayerInstall::PlayerInstall(const QString& program, const std::string& settingsText,

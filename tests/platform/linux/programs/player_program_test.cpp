@@ -132,8 +132,7 @@ TEST(PlayerProgram, EndsByItselfAtTheEndOfAShortClipAndLeavesItsSettings) {
 
 TEST(PlayerProgram, EndsAtTheEndOfTheClipAlsoWhereNoAudioOutputCanBeOpened) {
     auto folders = std::make_shared<UserFolders>();
-    // A home without the silent sound device, and no sound server in the runtime folder.
-    QFile::remove(folders->home() + QStringLiteral("/.asoundrc"));
+    // Not even ALSA's own configuration, and no sound server in the runtime folder.
     qputenv("ALSA_CONFIG_PATH", "/dev/null");
     PlayerInstall player(kPemra, switches("PlayEndExitPlayer=1\nResumePlay=1\n"), folders);
     player.start({media("tagged.avi")});
