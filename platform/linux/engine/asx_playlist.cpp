@@ -237,15 +237,19 @@ bool isAsxFileName(std::string_view path) {
 AsxPlaylist parseAsx(std::string_view document, std::string_view baseFolder) {
     const std::string doc = toUtf8(document);
     AsxPlaylist list;
-    std::optional<AsxEntry> entry;
+    // The entry being read; a plain value rather than an optional, which GCC 12 misjudges as
+    // used uninitialised when optimising.
+    AsxEntry entry;
+    bool inEntry = false;
     std::string* textTarget = nullptr;  // the TITLE or AUTHOR whose text comes next
     bool inAsx = false;
 
     auto finishEntry = [&] {
-        if (entry && !entry->href.empty()) {
-            list.entries.push_back(std::move(*entry));
+        if (inEntry && !entry.href.empty()) {
+            list.entries.push_back(std::move(entry));
         }
-        entry.reset();
+        entry = {};
+        inEntry = false;
     };
 
     std::size_t pos = 0;
@@ -281,19 +285,19 @@ AsxPlaylist parseAsx(std::string_view document, std::string_view baseFolder) {
         } else if (tag.name == "entry") {
             finishEntry();  // an entry left open ends where the next one starts
             if (!tag.closing) {
-                entry.emplace();
+                inEntry = true;
             }
         } else if (tag.closing) {
             continue;
-        } else if (tag.name == "ref" && entry && entry->href.empty()) {
+        } else if (tag.name == "ref" && inEntry && entry.href.empty()) {
             if (auto href = tag.attributes.find("href");
                 href != tag.attributes.end() && isSafeReference(trim(href->second))) {
-                entry->href = resolve(href->second, baseFolder);
+                entry.href = resolve(href->second, baseFolder);
             }
         } else if (tag.name == "title") {
-            textTarget = entry ? &entry->title : &list.title;
+            textTarget = inEntry ? &entry.title : &list.title;
         } else if (tag.name == "author") {
-            textTarget = entry ? &entry->author : &list.author;
+            textTarget = inEntry ? &entry.author : &list.author;
         }
     }
     finishEntry();
