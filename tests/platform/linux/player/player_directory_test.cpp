@@ -14,25 +14,14 @@
 #include <csignal>
 #include <memory>
 
+#include "tests/platform/linux/support/wait_for.hpp"
+
 namespace nwmp::linux_platform {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Polls condition until it holds or timeout passes, letting events run in between.
-template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds timeout = 10s) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeout.count()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
+using testing::waitFor;
 
 class PlayerDirectoryTest : public ::testing::Test {
   protected:

@@ -18,25 +18,11 @@
 #include "platform/linux/player/qt_url_dialog.hpp"
 #include "player/fakes/fake_platform_services.hpp"
 #include "player/nwmp.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
 
 namespace nwmp::linux_platform::testing {
 
 using namespace std::chrono_literals;
-
-// Polls condition until it holds or timeout passes, letting Qt's events run in between.
-template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds timeout = 5s) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeout.count()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 // The fake engine whose control is a real widget: the sizes the core gives the control are
 // carried out on the widget, and the focus goes to it, as the real engine does.

@@ -1,5 +1,6 @@
-// Runs the settings tool's window tests inside a QApplication on the display the test runner
-// provides (Xvfb). Without a display the program says so and fails, rather than skipping.
+// The main() of every test program that opens windows or drives programs on the display the
+// test runner provides (Xvfb). Without a display it says so and fails, rather than skipping.
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,11 +20,12 @@ int main(int argc, char** argv) {
                      "xvfb-run (./check does).\n");
         return 1;
     }
-    // Nothing of the user's is read or written: Qt's own settings and caches go here.
+    // Qt's own settings and caches go to a folder of the test's, never the user's.
     const QTemporaryDir home;
     for (const char* variable : {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
         setenv(variable, home.path().toLocal8Bit().constData(), 1);
     }
+    // The screen's twips-per-pixel factors come from the X display the runner gives.
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
