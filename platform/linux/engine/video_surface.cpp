@@ -2,10 +2,14 @@
 
 #include <mpv/render.h>
 #include <mpv/render_gl.h>
+#include <unistd.h>
 
+#include <QtCore/QDir>
 #include <QtGui/QImage>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QOffscreenSurface>
 #include <QtGui/QOpenGLContext>
+#include <QtGui/QOpenGLFunctions>
 #include <QtGui/QPainter>
 #include <QtOpenGLWidgets/QOpenGLWidget>
 
@@ -183,17 +187,54 @@ class SoftwareVideoSurface : public ClickableSurface<QWidget> {
     QImage frame_;
 };
 
-bool openGLAvailable() {
+bool hardwareOpenGLAvailable() {
+    if (!graphicsProcessorPresent()) {
+        return false;
+    }
     QOpenGLContext probe;
-    return probe.create();
+    if (!probe.create()) {
+        return false;
+    }
+    QOffscreenSurface surface;
+    surface.setFormat(probe.format());
+    surface.create();
+    if (!probe.makeCurrent(&surface)) {
+        return false;
+    }
+    const auto* text = reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
+    const QByteArray renderer = QByteArray(text != nullptr ? text : "").toLower();
+    probe.doneCurrent();
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "software rasterizer"}) {
+        if (renderer.contains(software)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
+// OpenGL pays only where a graphics processor draws. Without one Mesa falls back to a software
+// rasterizer (llvmpipe), which draws no faster than libmpv's own software renderer and costs
+// the process a compiler's worth of memory the moment a context exists, so the question is
+// answered from the devices first and a context is made only where a processor is there.
+bool graphicsProcessorPresent() {
+    if (qEnvironmentVariableIsSet("LIBGL_ALWAYS_SOFTWARE")) {
+        return false;
+    }
+    const QDir dri(QStringLiteral("/dev/dri"));
+    for (const QString& node : dri.entryList({QStringLiteral("renderD*")}, QDir::System)) {
+        if (::access(dri.filePath(node).toLocal8Bit().constData(), R_OK | W_OK) == 0) {
+            return true;
+        }
+    }
+    return ::access("/dev/nvidiactl", R_OK | W_OK) == 0;
+}
+
 QWidget* createVideoSurface(mpv_handle* mpv, Renderer renderer, SurfaceHooks hooks, QWidget* parent,
                             bool& usedOpenGL) {
-    usedOpenGL =
-        renderer == Renderer::OpenGL || (renderer == Renderer::Automatic && openGLAvailable());
+    usedOpenGL = renderer == Renderer::OpenGL ||
+                 (renderer == Renderer::Automatic && hardwareOpenGLAvailable());
     if (usedOpenGL) {
         return new GlVideoSurface(mpv, std::move(hooks), parent);
     }

@@ -13,7 +13,7 @@ struct mpv_handle;
 namespace nwmp::engine {
 
 enum class Renderer {
-    Automatic,  // OpenGL when a context can be created, else software
+    Automatic,  // OpenGL on a graphics processor, else software
     OpenGL,
     Software,
 };
@@ -25,6 +25,11 @@ struct SurfaceHooks {
 };
 
 // Creates the surface for the chosen renderer; fills usedOpenGL with the outcome.
+// Whether a graphics processor can draw for this process (a DRM render node or NVIDIA's device
+// is there and usable, and Mesa is not told to draw in software). Decided without making an
+// OpenGL context, which is costly where the answer is no.
+bool graphicsProcessorPresent();
+
 QWidget* createVideoSurface(mpv_handle* mpv, Renderer renderer, SurfaceHooks hooks, QWidget* parent,
                             bool& usedOpenGL);
 

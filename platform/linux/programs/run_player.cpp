@@ -25,8 +25,11 @@ QString fromUtf8(std::string_view text) {
 
 int runPlayer(const EditionProfile& profile, int argc, char** argv) {
     // The engine moves its picture into a window of its own for the entire screen; sharing
-    // contexts lets the picture move without reopening the video.
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // contexts lets the picture move without reopening the video. Without a graphics processor
+    // the picture is drawn in software and no context is wanted at all.
+    if (engine::graphicsProcessorPresent()) {
+        QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(fromUtf8(profile.version.programName));
     QApplication::setApplicationVersion(fromUtf8(profile.version.versionText));
