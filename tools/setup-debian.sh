@@ -31,7 +31,7 @@ nwmp_install_packages() {
     fi
     export DEBIAN_FRONTEND=noninteractive
     "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
 nwmp_setup() {
