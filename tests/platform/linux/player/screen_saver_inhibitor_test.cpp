@@ -84,9 +84,3 @@ TEST_F(ScreenSaverTest, WithoutAScreenSaverNothingHappens) {
 
 }  // namespace
 }  // namespace nwmp::linux_platform
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,12 @@
+// The platform services' tests need Qt's event loop, for local sockets and the session bus, but
+// no display.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
