@@ -166,6 +166,16 @@ void removeLeftovers(const fs::path& path) {
     }
 }
 
+// Gives the file at fd the owner and group of old; false when they cannot be given.
+bool sameOwner(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) {
+        return false;
+    }
+    return (now.st_uid == old.st_uid && now.st_gid == old.st_gid) ||
+           ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
 // Puts text in place of the file at path in one step, with the old file's owner, group and
 // permissions; when they cannot all be kept, nothing changes.
 bool replaceFile(const fs::path& path, std::string_view text, const struct stat& old) {
@@ -175,7 +185,7 @@ bool replaceFile(const fs::path& path, std::string_view text, const struct stat&
     if (!temp.valid()) {
         return false;
     }
-    const bool written = ::fchown(temp.get(), old.st_uid, old.st_gid) == 0 &&
+    const bool written = sameOwner(temp.get(), old) &&
                          ::fchmod(temp.get(), old.st_mode & 07777) == 0 &&
                          writeAll(temp.get(), text) && ::fsync(temp.get()) == 0 && temp.close();
     if (!written || ::rename(tempPath.c_str(), path.c_str()) != 0) {
