@@ -181,6 +181,9 @@ inline constexpr ProfileCase kProfileCases[] = {
     {"UTF-16LE added", "\xFF\xFE[\0S\0]\0\r\0\n\0"sv, write("S", "曲", "テ"),
      fileAfter("\xFF\xFE[\0S\0]\0\r\0\n\0\xF2\x66=\0\xC6\x30\r\0\n\0"sv)},
 
+    {"UTF-16BE replaced", "\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0" "5\0\r\0\n"sv, write("S", "k", "6"),
+     fileAfter("\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0" "6\0\r\0\n"sv)},
+
     // Writes where we keep the file's own layout.
     {"LF file", "[S]\nA=1\n", write("S", "C", "9"), fileAfter("[S]\r\nA=1\r\nC=9\r\n"),
      ProfileMend::KeptLayout, fileAfter("[S]\nA=1\nC=9\n")},
