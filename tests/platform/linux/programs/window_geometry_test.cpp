@@ -1,0 +1,319 @@
+// The real players' window geometry on desktops of the test's own: an X display with and without
+// a window manager (openbox) and a headless Wayland compositor (weston) with and without
+// XWayland. What a user sees is the window's outer rectangle, frame included, and what the next
+// run restores must be that rectangle again.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <iostream>
+
+#include "platform/linux/player/player_directory.hpp"
+#include "player_install.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
+
+namespace nwmp::linux_platform::testing {
+namespace {
+
+const QString kStandard = QStringLiteral(STANDARD_PROGRAM);
+const QString kKovex = QStringLiteral(KOVEX_PROGRAM);
+const QString kPemra = QStringLiteral(PEMRA_PROGRAM);
+
+QString media(const char* name) {
+    return QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/") + QString::fromLatin1(name))
+        .canonicalFilePath();
+}
+
+// Sets an environment variable of this process for as long as it lives; the players and xdotool
+// inherit it.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment() {
+        if (had_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Xvfb of 1280 x 1024 pixels, with openbox on it when asked; DISPLAY names it meanwhile.
+class PrivateDisplay {
+  public:
+    explicit PrivateDisplay(bool windowManager) {
+        server_.start(QStringLiteral("Xvfb"),
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!waitFor([&] { return server_.canReadLine(); }, 10s)) {
+            return;
+        }
+        const QByteArray name = ":" + server_.readLine().trimmed();
+        display_.emplace("DISPLAY", name);
+        if (!windowManager) {
+            ready_ = true;
+            return;
+        }
+        manager_.start(QStringLiteral("openbox"), {});
+        // A window manager is there once it names its check window on the root window.
+        manager_.setProcessChannelMode(QProcess::MergedChannels);
+        ready_ = waitFor(
+            [] {
+                return run(QStringLiteral("xprop"),
+                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                    .contains(QStringLiteral("window id"));
+            },
+            10s);
+        if (!ready_) {
+            std::cerr << "openbox: " << manager_.readAll().toStdString() << "\n";
+        }
+    }
+    ~PrivateDisplay() {
+        for (QProcess* process : {&manager_, &server_}) {
+            if (process->state() != QProcess::NotRunning) {
+                process->terminate();
+                process->waitForFinished(5000);
+            }
+        }
+    }
+    bool ready() const { return ready_; }
+
+  private:
+    QProcess server_;
+    QProcess manager_;
+    std::optional<ScopedEnvironment> display_;
+    bool ready_ = false;
+};
+
+// The window's outer rectangle: its own, grown by the frame its window manager reports.
+std::optional<QRect> outerGeometry(const QString& window) {
+    const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    const auto number = [&](const char* label) {
+        const auto match =
+            QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"))
+                .match(info);
+        return match.hasMatch() ? std::optional(match.captured(1).toInt()) : std::nullopt;
+    };
+    const auto x = number("Absolute upper-left X");
+    const auto y = number("Absolute upper-left Y");
+    const auto width = number("Width");
+    const auto height = number("Height");
+    if (!x || !y || !width || !height) {
+        return std::nullopt;
+    }
+    int left = 0, right = 0, top = 0, bottom = 0;
+    const auto extents =
+        QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
+            .match(run(QStringLiteral("xprop"),
+                       {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")}));
+    if (extents.hasMatch()) {
+        left = extents.captured(1).toInt();
+        right = extents.captured(2).toInt();
+        top = extents.captured(3).toInt();
+        bottom = extents.captured(4).toInt();
+    }
+    return QRect(*x - left, *y - top, *width + left + right, *height + top + bottom);
+}
+
+// The visible window of the process, whatever its size and title.
+std::optional<QString> anyWindowOf(qint64 pid) {
+    std::optional<QString> window;
+    waitFor(
+        [&] {
+            const QString found =
+                xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                         QStringLiteral("--pid"), QString::number(pid)});
+            if (!found.isEmpty()) {
+                window = found.section(QLatin1Char('\n'), 0, 0);
+            }
+            return window.has_value();
+        },
+        15s);
+    return window;
+}
+
+// Once the window shows this outer rectangle (or the wait ends), what it shows.
+QRect settledAt(const QString& window, const QRect& expected) {
+    QRect shown;
+    waitFor(
+        [&] {
+            shown = outerGeometry(window).value_or(QRect());
+            return shown == expected;
+        },
+        5s);
+    return shown;
+}
+
+QRect storedRect(const PlayerInstall& player) {
+    const auto number = [&](const char* key) {
+        return std::stoi(player.stored("Screen", key).value_or("-99999"));
+    };
+    return {number("Left") / 15, number("Top") / 15, number("Width"), number("Height")};
+}
+
+void pressEscape(const QString& window) {
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+}
+
+std::string show(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           "x" + std::to_string(r.height());
+}
+
+class OnADisplay : public ::testing::TestWithParam<bool> {
+  protected:
+    bool windowManager() const { return GetParam(); }
+};
+
+std::string displayName(const ::testing::TestParamInfo<bool>& info) {
+    return info.param ? "UnderOpenbox" : "WithoutWindowManager";
+}
+
+TEST_P(OnADisplay, TheDefaultSizeIsTheOuterSize) {
+    PrivateDisplay display(windowManager());
+    ASSERT_TRUE(display.ready());
+    PlayerInstall player(kStandard, "");
+    player.start({media("sample.mkv")});
+    const auto window = anyWindowOf(player.pid());
+    ASSERT_TRUE(window) << player.errorOutput().toStdString();
+    const QRect shown = settledAt(*window, QRect(QPoint(4095 / 15, 3165 / 15), QSize(480, 409)));
+    EXPECT_EQ(shown.size(), QSize(480, 409)) << show(shown);
+    pressEscape(*window);
+    EXPECT_TRUE(player.waitForEnd(10s));
+}
+
+TEST_P(OnADisplay, AStoredWindowComesBackAsItWasOverThreeRuns) {
+    PrivateDisplay display(windowManager());
+    ASSERT_TRUE(display.ready());
+    const QRect stored(100, 200, 500, 400);
+    PlayerInstall player(kPemra,
+                         "[Norvalent WMP 3]\nScreenInfoSave=1\n[Screen]\nWidth=500\n"
+                         "Height=400\nLeft=1500\nTop=3000\n");
+    for (int run = 1; run <= 3; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        player.start({media("sample.mkv")});
+        const auto window = anyWindowOf(player.pid());
+        ASSERT_TRUE(window) << player.errorOutput().toStdString();
+        const QRect shown = settledAt(*window, stored);
+        std::cout << "run " << run << ": shown " << show(shown) << "\n";
+        EXPECT_EQ(shown, stored) << show(shown);
+        pressEscape(*window);
+        ASSERT_TRUE(player.waitForEnd(10s));
+        EXPECT_EQ(storedRect(player), stored) << player.settingsText().toStdString();
+    }
+}
+
+// Hand-edited or stale stored geometry: the window fits the screen, its title bar can be
+// reached, Esc ends it whatever its size, and what is stored is what was shown.
+TEST_P(OnADisplay, BadStoredGeometryEndsOnTheScreenAndEscStillEndsThePlayer) {
+    PrivateDisplay display(windowManager());
+    ASSERT_TRUE(display.ready());
+    const QPoint design(4095 / 15, 3165 / 15);
+    struct Case {
+        const char* screen;
+        bool atDesignPlace;
+    } const cases[] = {
+        {"Width=-500\nHeight=-500\nLeft=1500\nTop=1500", false},
+        {"Width=0\nHeight=0\nLeft=1500\nTop=1500", false},
+        {"Width=abc\nHeight=abc\nLeft=abc\nTop=abc", false},
+        {"Width=99999999\nHeight=99999999\nLeft=0\nTop=0", false},
+        {"Top=-2147483648\nLeft=-2147483648", true},
+        {"Top=900000\nLeft=900000", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        PlayerInstall player(kPemra, std::string("[Norvalent WMP 3]\nScreenInfoSave=1\n"
+                                                 "[Screen]\n") +
+                                         c.screen + "\n");
+        player.start({media("sample.mkv")});
+        const auto window = anyWindowOf(player.pid());
+        ASSERT_TRUE(window) << player.errorOutput().toStdString();
+        // Long enough for a frame to come and the first sizes to settle.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                return windowTitle(*window).contains(QRegularExpression(
+                    QStringLiteral("\\[00:0[1-9]/")));
+            },
+            15s));
+        const QRect shown = outerGeometry(*window).value_or(QRect());
+        EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(shown)) << show(shown);
+        if (c.atDesignPlace) {
+            EXPECT_EQ(shown.topLeft(), design) << show(shown);
+        }
+        pressEscape(*window);
+        ASSERT_TRUE(player.waitForEnd(5s)) << "Esc did not end the player";
+        EXPECT_EQ(storedRect(player), shown) << player.settingsText().toStdString();
+    }
+}
+
+// The title bar shows the caption as set: KOVEX's is empty, and so is the entire-screen window's.
+TEST_P(OnADisplay, EmptyTitlesStayEmpty) {
+    PrivateDisplay display(windowManager());
+    ASSERT_TRUE(display.ready());
+    const auto names = [](const QString& window) {
+        return run(QStringLiteral("xprop"),
+                   {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_NAME"),
+                    QStringLiteral("WM_NAME")});
+    };
+    const QRegularExpression bothEmpty(
+        QStringLiteral("^_NET_WM_NAME\\(UTF8_STRING\\) = (\"\")?\\s*WM_NAME\\(STRING\\) = "
+                       "(\"\")?\\s*$"));
+    PlayerInstall kovex(kKovex, "[Norvalent WMP 3]\nNotPlayInfoDisplay=1\n");
+    kovex.start({media("sample.mkv")});
+    const auto window = anyWindowOf(kovex.pid());
+    ASSERT_TRUE(window);
+    QString seen;
+    EXPECT_TRUE(waitFor([&] { return bothEmpty.match(seen = names(*window)).hasMatch(); }, 5s))
+        << seen.toStdString();
+
+    // S: the picture covers the entire screen in a window of its own.
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), *window});
+    xdotool({QStringLiteral("key"), QStringLiteral("s")});
+    std::optional<QString> whole;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const QString found =
+                xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                         QStringLiteral("--pid"), QString::number(kovex.pid())});
+            for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                if (id != *window) {
+                    whole = id;
+                }
+            }
+            return whole.has_value();
+        },
+        10s));
+    EXPECT_TRUE(bothEmpty.match(seen = names(*whole)).hasMatch()) << seen.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnADisplay, ::testing::Bool(), displayName);
+
+}  // namespace
+}  // namespace nwmp::linux_platform::testing
