@@ -258,8 +258,8 @@ TEST_P(OnADisplay, BadStoredGeometryEndsOnTheScreenAndEscStillEndsThePlayer) {
         // Long enough for a frame to come and the first sizes to settle.
         ASSERT_TRUE(waitFor(
             [&] {
-                return windowTitle(*window).contains(QRegularExpression(
-                    QStringLiteral("\\[00:0[1-9]/")));
+                return windowTitle(*window).contains(
+                    QRegularExpression(QStringLiteral("\\[00:0[1-9]/")));
             },
             15s));
         const QRect shown = outerGeometry(*window).value_or(QRect());
@@ -314,6 +314,136 @@ TEST_P(OnADisplay, EmptyTitlesStayEmpty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnADisplay, ::testing::Bool(), displayName);
+
+// weston's headless compositor in this runtime folder, with XWayland when asked.
+class HeadlessWeston {
+  public:
+    static constexpr const char* kSocket = "wayland-nwmp";
+
+    HeadlessWeston(const QString& runtime, bool xwayland) {
+        const QString log = runtime + QStringLiteral("/weston.log");
+        QStringList arguments = {QStringLiteral("--backend=headless-backend.so"),
+                                 QStringLiteral("--socket=") + QString::fromLatin1(kSocket),
+                                 QStringLiteral("--width=1280"),
+                                 QStringLiteral("--height=1024"),
+                                 QStringLiteral("--idle-time=0"),
+                                 QStringLiteral("--no-config"),
+                                 QStringLiteral("--log=") + log};
+        if (xwayland) {
+            arguments.push_back(QStringLiteral("--xwayland"));
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral("weston"), arguments);
+        const QString socket = runtime + QLatin1Char('/') + QString::fromLatin1(kSocket);
+        ready_ = waitFor(
+            [&] {
+                if (!QFileInfo::exists(socket)) {
+                    return false;
+                }
+                if (!xwayland) {
+                    return true;
+                }
+                QFile file(log);
+                const auto match =
+                    QRegularExpression(QStringLiteral("listening on display (:\\d+)"))
+                        .match(QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                                : ""));
+                xDisplay_ = match.captured(1);
+                return match.hasMatch();
+            },
+            15s);
+    }
+    ~HeadlessWeston() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    bool ready() const { return ready_; }
+    QString xDisplay() const { return xDisplay_; }
+
+  private:
+    QProcess process_;
+    QString xDisplay_;
+    bool ready_ = false;
+};
+
+const char* const kStoredWindow =
+    "[Norvalent WMP 3]\nScreenInfoSave=1\n[Screen]\nWidth=500\nHeight=400\nLeft=1500\nTop=3000\n";
+
+void inWaylandSession(PlayerInstall& player) {
+    player.setEnvironment(QStringLiteral("QT_QPA_PLATFORM"), std::nullopt);
+    player.setEnvironment(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    player.setEnvironment(QStringLiteral("WAYLAND_DISPLAY"),
+                          QString::fromLatin1(HeadlessWeston::kSocket));
+}
+
+// Closes the player once it has played for a second (shown and framed by then) through the
+// directory of running players, which needs neither keys nor a display.
+void closeWhenPlaying(PlayerInstall& player) {
+    std::optional<PlayerEntry> playing;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            for (const PlayerEntry& entry : PlayerDirectory::runningPlayers(500ms)) {
+                if (entry.caption.contains(QRegularExpression(QStringLiteral("\\[00:0[1-9]/")))) {
+                    playing = entry;
+                }
+            }
+            return playing.has_value();
+        },
+        15s))
+        << player.errorOutput().toStdString();
+    ASSERT_TRUE(PlayerDirectory::closeSynchronously(*playing, 10s));
+    ASSERT_TRUE(player.waitForEnd(10s));
+}
+
+// In a Wayland session with XWayland the player is an X11 client: its window is on the X
+// display, and its stored place and size come back the same at every run. (weston's own frames
+// publish no extents, so the outer rectangle itself is measured under openbox above.)
+TEST(WaylandSession, ThePlayerRunsThroughXWaylandAndComesBackAsItWas) {
+    auto folders = std::make_shared<UserFolders>();
+    HeadlessWeston weston(folders->runtime(), true);
+    ASSERT_TRUE(weston.ready());
+    ScopedEnvironment display("DISPLAY", weston.xDisplay().toUtf8());
+    ScopedEnvironment runtime("XDG_RUNTIME_DIR", folders->runtime().toUtf8());
+    PlayerInstall player(kPemra, kStoredWindow, folders);
+    inWaylandSession(player);
+    player.setEnvironment(QStringLiteral("DISPLAY"), weston.xDisplay());
+    for (int run = 1; run <= 3; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        player.start({media("sample.mkv")});
+        const auto window = anyWindowOf(player.pid());
+        ASSERT_TRUE(window) << "not on the X display\n" << player.errorOutput().toStdString();
+        std::cout << "run " << run << ": client " << show(outerGeometry(*window).value_or(QRect()))
+                  << "\n";
+        closeWhenPlaying(player);
+        EXPECT_EQ(storedRect(player), QRect(100, 200, 500, 400))
+            << player.settingsText().toStdString();
+    }
+}
+
+// Without an X server the player is a Wayland client: the compositor draws no frame but Qt
+// does, so the stored size must not grow by it, and the place, which a Wayland client never
+// learns, stays as it was stored.
+TEST(WaylandSession, WithoutXWaylandSizesStayAndNoPlaceIsMadeUp) {
+    auto folders = std::make_shared<UserFolders>();
+    HeadlessWeston weston(folders->runtime(), false);
+    ASSERT_TRUE(weston.ready());
+    ScopedEnvironment runtime("XDG_RUNTIME_DIR", folders->runtime().toUtf8());
+    PlayerInstall player(kPemra, kStoredWindow, folders);
+    inWaylandSession(player);
+    player.setEnvironment(QStringLiteral("DISPLAY"), std::nullopt);
+    for (int run = 1; run <= 3; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        player.start({media("sample.mkv")});
+        closeWhenPlaying(player);
+        std::cout << "run " << run << ": stored " << show(storedRect(player)) << "\n";
+        EXPECT_EQ(storedRect(player), QRect(100, 200, 500, 400))
+            << player.settingsText().toStdString();
+    }
+}
 
 }  // namespace
 }  // namespace nwmp::linux_platform::testing
