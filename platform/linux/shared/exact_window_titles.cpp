@@ -68,12 +68,15 @@ class ExactTitles final : public QObject {
 }  // namespace
 
 void keepExactWindowTitles() {
-    static bool installed = false;
-    if (installed || qGuiApp == nullptr) {
+    // Owned by the application, so a new application gets a watch of its own.
+    const QString name = QStringLiteral("nwmp-exact-window-titles");
+    if (qGuiApp == nullptr ||
+        qGuiApp->findChild<QObject*>(name, Qt::FindDirectChildrenOnly) != nullptr) {
         return;
     }
-    installed = true;
-    qGuiApp->installEventFilter(new ExactTitles(qGuiApp));
+    auto* watch = new ExactTitles(qGuiApp);
+    watch->setObjectName(name);
+    qGuiApp->installEventFilter(watch);
 }
 
 }  // namespace nwmp::linux_platform
