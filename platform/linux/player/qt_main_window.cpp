@@ -160,7 +160,7 @@ QSize QtMainWindow::frameExtra() const {
 }
 
 void QtMainWindow::setOuterSize(int widthPixels, int heightPixels) {
-    const QSize extra = frameExtra();
+    const QSize extra = frameExtra().expandedTo(QSize(0, 0));
     resize(std::max(1, widthPixels - extra.width()), std::max(1, heightPixels - extra.height()));
 }
 
@@ -171,8 +171,14 @@ void QtMainWindow::watchForFrame() {
 }
 
 void QtMainWindow::settleFrame() {
-    if (frameKnown_ || !isVisible() || windowHandle() == nullptr ||
-        windowHandle()->frameMargins().isNull()) {
+    if (frameKnown_ || !isVisible() || windowHandle() == nullptr) {
+        return;
+    }
+    // While the window manager is still fitting its frame to a very small window, Qt can
+    // measure a frame smaller than the window; that is no frame yet.
+    const QMargins margins = windowHandle()->frameMargins();
+    if (margins.isNull() || margins.left() < 0 || margins.top() < 0 || margins.right() < 0 ||
+        margins.bottom() < 0) {
         return;
     }
     frameKnown_ = true;
