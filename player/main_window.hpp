@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/open_file_dialog.hpp"
 
@@ -35,6 +36,15 @@ struct PixelRect {
     std::int32_t width;
     std::int32_t height;
     bool operator==(const PixelRect&) const = default;
+};
+
+// A rectangle in twips, in the desktop's coordinates.
+struct TwipsArea {
+    double left;
+    double top;
+    double width;
+    double height;
+    bool operator==(const TwipsArea&) const = default;
 };
 
 // Window states as the window's WindowState property knows them.
@@ -85,6 +95,14 @@ class MainWindow {
 
     // Owner handle for dialogs.
     virtual WindowId Handle() const = 0;
+
+    // Where windows may lie: each screen's area less the desktop's panels, in twips. Empty when
+    // the platform cannot tell; the core then applies stored geometry as it is.
+    virtual std::vector<TwipsArea> ScreenAreas() const { return {}; }
+
+    // Whether Left and Top are where the window really is. A platform that neither reads nor
+    // sets a window's place (a Wayland client) says no, and the core stores no place it made up.
+    virtual bool PlaceKnown() const { return true; }
 };
 
 }  // namespace nwmp

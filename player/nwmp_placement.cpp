@@ -5,6 +5,7 @@
 #include "common/settings_keys.hpp"
 #include "player/handler_guard.hpp"
 #include "player/nwmp.hpp"
+#include "player/screen_limits.hpp"
 
 namespace nwmp {
 
@@ -44,11 +45,21 @@ StoredGeometry NWMP::iniRead2() const {
 
 void NWMP::WindowValue() {
     const StoredGeometry stored = iniRead2();
-    window_.SetWidth(stored.width * platform_.TwipsPerPixelX());
-    window_.SetHeight(stored.height * platform_.TwipsPerPixelY());
-    // Top and Left are stored in twips already.
-    window_.SetTop(stored.top);
-    window_.SetLeft(stored.left);
+    const std::vector<TwipsArea> screens = window_.ScreenAreas();
+    const double width = limitedWidth(stored.width * platform_.TwipsPerPixelX(), screens);
+    const double height = limitedHeight(stored.height * platform_.TwipsPerPixelY(), screens);
+    window_.SetWidth(width);
+    window_.SetHeight(height);
+    // Top and Left are stored in twips already. A window its user could not drag back by its
+    // title bar goes where the design puts it.
+    double top = stored.top;
+    double left = stored.left;
+    if (!titleBarOnAScreen({left, top, width, height}, screens)) {
+        top = profile_.window.client.top;
+        left = profile_.window.client.left;
+    }
+    window_.SetTop(top);
+    window_.SetLeft(left);
 }
 
 void NWMP::defaultSize() {

@@ -62,8 +62,11 @@ void NWMP::storeGeometry() {
     // All four are measured before any is written, so the section never holds a mixed set.
     const std::int32_t height = toInt32(window_.Height() / platform_.TwipsPerPixelY());
     const std::int32_t width = toInt32(window_.Width() / platform_.TwipsPerPixelX());
-    const std::int32_t top = toInt32(window_.Top());
-    const std::int32_t left = toInt32(window_.Left());
+    // A place the platform cannot know is not made up: the stored one stays.
+    const bool placeKnown = window_.PlaceKnown();
+    const StoredGeometry kept = placeKnown ? StoredGeometry{} : iniRead2();
+    const std::int32_t top = placeKnown ? toInt32(window_.Top()) : kept.top;
+    const std::int32_t left = placeKnown ? toInt32(window_.Left()) : kept.left;
     iniWrite(height, width, top, left);
 }
 

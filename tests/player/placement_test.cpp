@@ -73,7 +73,7 @@ TEST_P(Placement, HiddenOrTooSmallWindowStopsTheResizeQuietly) {
 
 TEST_P(Placement, StoredGeometryIsPixelsForSizeAndTwipsForPosition) {
     PlayerRig rig(edition(), switches("ScreenInfoSave=1\n") +
-                                 "[Screen]\nWidth=640\nHeight=480\nLeft=1500\nTop=-2400\n");
+                                 "[Screen]\nWidth=640\nHeight=480\nLeft=1500\nTop=2400\n");
     rig.platform.twipsPerPixelX = 12;
     rig.start();
     if (!edition().features.screenInfoSave) {
@@ -83,7 +83,54 @@ TEST_P(Placement, StoredGeometryIsPixelsForSizeAndTwipsForPosition) {
     EXPECT_EQ(rig.window.width, 640 * 12);
     EXPECT_EQ(rig.window.height, 480 * 15);
     EXPECT_EQ(rig.window.left, 1500);
-    EXPECT_EQ(rig.window.top, -2400);
+    EXPECT_EQ(rig.window.top, 2400);
+}
+
+// A stored size no screen can show is limited to the largest screen; a window whose title bar
+// would lie on no screen goes to its design place. One screen of 1920 x 1080 pixels beside a
+// second of 1280 x 720 to its right.
+TEST(StoredGeometry, IsLimitedToWhatTheScreensCanShow) {
+    struct Case {
+        const char* screen;
+        double width, height, left, top;  // twips, as applied
+    } const cases[] = {
+        {"Width=640\nHeight=480\nLeft=1500\nTop=3000", 9600, 7200, 1500, 3000},
+        {"Width=-500\nHeight=-500\nLeft=1500\nTop=3000", -7500, -7500, 1500, 3000},
+        {"Width=0\nHeight=abc\nLeft=1500\nTop=3000", 0, 0, 1500, 3000},
+        {"Width=99999999\nHeight=99999999", 28800, 16200, 0, 0},
+        {"Width=2000\nHeight=1000\nLeft=31000\nTop=1500", 28800, 15000, 31000, 1500},
+        {"Top=-2147483648\nLeft=-2147483648", 7200, 6135, 4095, 3165},
+        {"Top=16000\nLeft=28000", 7200, 6135, 28000, 16000},  // a strip of the bar shows
+        {"Top=16200\nLeft=3000", 7200, 6135, 4095, 3165},     // below every screen
+        {"Top=12000\nLeft=48300", 7200, 6135, 4095, 3165},    // right of the second screen
+        {"Top=-300\nLeft=3000", 7200, 6135, 4095, 3165},      // the bar above the screen
+        {"Top=-250\nLeft=3000", 7200, 6135, 3000, -250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        PlayerRig rig(editions::kPemra,
+                      switches("ScreenInfoSave=1\n") + "[Screen]\n" + c.screen + "\n");
+        rig.window.screens = {{0, 0, 28800, 16200}, {28800, 0, 19200, 10800}};
+        rig.start();
+        EXPECT_EQ(rig.window.width, c.width);
+        EXPECT_EQ(rig.window.height, c.height);
+        EXPECT_EQ(rig.window.left, c.left);
+        EXPECT_EQ(rig.window.top, c.top);
+    }
+}
+
+TEST(StoredGeometry, APlaceThePlatformCannotKnowIsNeverStored) {
+    PlayerRig rig(editions::kStandard,
+                  switches("ScreenInfoSave=1\n") + "[Screen]\nTop=1500\nLeft=3000\n");
+    rig.window.placeKnown = false;
+    rig.start();
+    rig.window.left = -45;  // what such a platform reports: a place made up
+    rig.window.top = -450;
+    rig.window.width = 7500;
+    rig.player->Form_Unload();
+    EXPECT_EQ(rig.stored("Screen", "Width"), "500");
+    EXPECT_EQ(rig.stored("Screen", "Top"), "1500");
+    EXPECT_EQ(rig.stored("Screen", "Left"), "3000");
 }
 
 TEST_P(Placement, FirstStartWithScreenInfoSaveTakesTheDefaultSize) {

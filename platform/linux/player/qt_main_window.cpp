@@ -5,11 +5,17 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QUrl>
+#include <QWindow>
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "platform/linux/player/player_icon.hpp"
+#include "platform/linux/shared/exact_window_titles.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/nwmp.hpp"
 
@@ -18,6 +24,9 @@ namespace nwmp::linux_platform {
 namespace {
 
 constexpr int kTimer1IntervalMs = 1000;
+// How often and how long a shown window looks for the frame its window manager puts around it.
+constexpr int kFrameWatchIntervalMs = 10;
+constexpr int kFrameWatchTicks = 300;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -101,6 +110,8 @@ QtMainWindow::QtMainWindow(const EditionProfile& profile, QWidget* engineControl
       engineControl_(engineControl),
       caption_(profile.window.caption),
       applicationTitle_(profile.applicationTitle) {
+    // The KOVEX caption is empty, and so is the engine's entire-screen window's title.
+    keepExactWindowTitles();
     setWindowTitle(fromUtf8(caption_));
     setWindowIcon(playerIcon());
     setAcceptDrops(profile.window.acceptsDrops);
@@ -126,6 +137,13 @@ QtMainWindow::QtMainWindow(const EditionProfile& profile, QWidget* engineControl
             core_->Timer1_Timer();
         }
     });
+    frameWatch_.setInterval(kFrameWatchIntervalMs);
+    connect(&frameWatch_, &QTimer::timeout, this, [this] {
+        settleFrame();
+        if (++frameWatchTicks_ >= kFrameWatchTicks) {
+            frameWatch_.stop();
+        }
+    });
 }
 
 QtMainWindow::~QtMainWindow() {
@@ -142,8 +160,37 @@ QSize QtMainWindow::frameExtra() const {
 }
 
 void QtMainWindow::setOuterSize(int widthPixels, int heightPixels) {
-    const QSize extra = frameExtra();
-    resize(std::max(0, widthPixels - extra.width()), std::max(0, heightPixels - extra.height()));
+    const QSize extra = frameExtra().expandedTo(QSize(0, 0));
+    resize(std::max(1, widthPixels - extra.width()), std::max(1, heightPixels - extra.height()));
+}
+
+void QtMainWindow::watchForFrame() {
+    frameKnown_ = false;
+    frameWatchTicks_ = 0;
+    frameWatch_.start();
+}
+
+void QtMainWindow::settleFrame() {
+    if (frameKnown_ || !isVisible() || windowHandle() == nullptr) {
+        return;
+    }
+    // While the window manager is still fitting its frame to a very small window, Qt can
+    // measure a frame smaller than the window; that is no frame yet.
+    const QMargins margins = windowHandle()->frameMargins();
+    if (margins.isNull() || margins.left() < 0 || margins.top() < 0 || margins.right() < 0 ||
+        margins.bottom() < 0) {
+        return;
+    }
+    frameKnown_ = true;
+    frameWatch_.stop();
+    const WantedOuter wanted = std::exchange(wanted_, {});
+    const QRect outer = frameGeometry();
+    if (wanted.left || wanted.top) {
+        move(wanted.left.value_or(outer.x()), wanted.top.value_or(outer.y()));
+    }
+    if (wanted.width || wanted.height) {
+        setOuterSize(wanted.width.value_or(outer.width()), wanted.height.value_or(outer.height()));
+    }
 }
 
 double QtMainWindow::Left() const {
@@ -151,7 +198,11 @@ double QtMainWindow::Left() const {
 }
 
 void QtMainWindow::SetLeft(double twips) {
-    move(pixelsX(twips), frameGeometry().y());
+    const int x = pixelsX(twips);
+    if (!frameKnown_) {
+        wanted_.left = x;
+    }
+    move(x, frameGeometry().y());
 }
 
 double QtMainWindow::Top() const {
@@ -159,7 +210,11 @@ double QtMainWindow::Top() const {
 }
 
 void QtMainWindow::SetTop(double twips) {
-    move(frameGeometry().x(), pixelsY(twips));
+    const int y = pixelsY(twips);
+    if (!frameKnown_) {
+        wanted_.top = y;
+    }
+    move(frameGeometry().x(), y);
 }
 
 double QtMainWindow::Width() const {
@@ -167,7 +222,11 @@ double QtMainWindow::Width() const {
 }
 
 void QtMainWindow::SetWidth(double twips) {
-    setOuterSize(pixelsX(twips), frameGeometry().height());
+    const int width = pixelsX(twips);
+    if (!frameKnown_) {
+        wanted_.width = width;
+    }
+    setOuterSize(width, frameGeometry().height());
 }
 
 double QtMainWindow::Height() const {
@@ -175,7 +234,11 @@ double QtMainWindow::Height() const {
 }
 
 void QtMainWindow::SetHeight(double twips) {
-    setOuterSize(frameGeometry().width(), pixelsY(twips));
+    const int height = pixelsY(twips);
+    if (!frameKnown_) {
+        wanted_.height = height;
+    }
+    setOuterSize(frameGeometry().width(), height);
 }
 
 void QtMainWindow::SetCaption(std::string_view caption) {
@@ -213,8 +276,13 @@ void QtMainWindow::ApplyStacking(bool topmost, const PixelRect& outerPixels) {
         const bool wasVisible = isVisible();
         setWindowFlag(Qt::WindowStaysOnTopHint, topmost);  // hides a shown window
         if (wasVisible) {
+            // Shown anew, the window is framed anew.
             show();
+            watchForFrame();
         }
+    }
+    if (!frameKnown_) {
+        wanted_ = {outerPixels.x, outerPixels.y, outerPixels.width, outerPixels.height};
     }
     move(outerPixels.x, outerPixels.y);
     setOuterSize(outerPixels.width, outerPixels.height);
@@ -247,8 +315,29 @@ WindowId QtMainWindow::Handle() const {
     return reinterpret_cast<WindowId>(static_cast<const QWidget*>(this));
 }
 
+std::vector<TwipsArea> QtMainWindow::ScreenAreas() const {
+    std::vector<TwipsArea> areas;
+    const double perPixelX = twipsPerPixelX();
+    const double perPixelY = twipsPerPixelY();
+    for (const QRect& area : screenAreasPixels()) {
+        areas.push_back({area.x() * perPixelX, area.y() * perPixelY, area.width() * perPixelX,
+                         area.height() * perPixelY});
+    }
+    return areas;
+}
+
+bool QtMainWindow::PlaceKnown() const {
+    return windowPlacesKnown();
+}
+
+void QtMainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    settleFrame();
+}
+
 void QtMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    settleFrame();
     if (core_ != nullptr && isVisible()) {
         core_->Form_Resize();
     }
@@ -256,6 +345,9 @@ void QtMainWindow::resizeEvent(QResizeEvent* event) {
 
 void QtMainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!frameKnown_ && !frameWatch_.isActive()) {
+        watchForFrame();
+    }
     if (shownOnce_ || core_ == nullptr) {
         return;
     }

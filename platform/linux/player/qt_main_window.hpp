@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,12 @@ class QtMainWindow final : public QWidget, public MainWindow {
     void SetTimer1Enabled(bool enabled) override;
     void SetApplicationTitle(std::string_view title) override;
     WindowId Handle() const override;
+    std::vector<TwipsArea> ScreenAreas() const override;
+    bool PlaceKnown() const override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -72,8 +76,24 @@ class QtMainWindow final : public QWidget, public MainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // The outer geometry the core asked for while the window manager's frame was not known yet,
+    // in pixels. Until a window is shown and framed, its frame is taken as nothing, so a size
+    // set then becomes the size inside the frame; once the frame is there, what was asked for is
+    // applied again as outer geometry. Without a window manager the frame never comes, and
+    // what was applied was right all along.
+    struct WantedOuter {
+        std::optional<int> left, top, width, height;
+    };
+
     QSize frameExtra() const;
     void setOuterSize(int widthPixels, int heightPixels);
+    void watchForFrame();
+    void settleFrame();
+
+    WantedOuter wanted_;
+    bool frameKnown_ = false;
+    QTimer frameWatch_;
+    int frameWatchTicks_ = 0;
 
     const EditionProfile& profile_;
     NWMP* core_ = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/linux/player/qt_platform_services.hpp"
 #include "platform/linux/player/qt_url_dialog.hpp"
 #include "platform/linux/shared/qt_open_file_dialog.hpp"
+#include "platform/linux/shared/window_system.hpp"
 #include "player/nwmp.hpp"
 
 namespace nwmp::linux_platform {
@@ -24,6 +25,7 @@ QString fromUtf8(std::string_view text) {
 }  // namespace
 
 int runPlayer(const EditionProfile& profile, int argc, char** argv) {
+    preferXWayland();
     // The engine moves its picture into a window of its own for the entire screen; sharing
     // contexts lets the picture move without reopening the video. Without a graphics processor
     // the picture is drawn in software and no context is wanted at all.

@@ -33,6 +33,18 @@ QRect primaryScreenPixels() {
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
+std::vector<QRect> screenAreasPixels() {
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas.push_back(screen->availableGeometry());
+    }
+    return areas;
+}
+
+bool windowPlacesKnown() {
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 int pixelsX(double twips) {
     return toInt32(twips / twipsPerPixelX());
 }

@@ -31,6 +31,9 @@ class FakeMainWindow : public MainWindow {
     // Called after every size change while the window is shown (the platform's resize event).
     std::function<void()> onResize;
     int nestedResizes = 0;
+    // One screen of 1920 x 1080 pixels at 15 twips per pixel, as the fake platform's.
+    std::vector<TwipsArea> screens{{0, 0, 28800, 16200}};
+    bool placeKnown = true;
 
     double Left() const override { return left; }
     void SetLeft(double twips) override { left = twips; }
@@ -55,6 +58,8 @@ class FakeMainWindow : public MainWindow {
     void SetTimer1Enabled(bool enabled) override { timer1Enabled = enabled; }
     void SetApplicationTitle(std::string_view title) override { applicationTitle = title; }
     WindowId Handle() const override { return handle; }
+    std::vector<TwipsArea> ScreenAreas() const override { return screens; }
+    bool PlaceKnown() const override { return placeKnown; }
 
   private:
     void resize(double& edge, double twips) {

@@ -96,6 +96,13 @@ void PlayerInstall::start(const QStringList& arguments) {
     environment.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
     // Mesa and libmpv keep allocations until the process ends; leaks there say nothing here.
     environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    for (const auto& [name, value] : environment_) {
+        if (value) {
+            environment.insert(name, *value);
+        } else {
+            environment.remove(name);
+        }
+    }
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_.path());
     process_.start(program_, arguments);

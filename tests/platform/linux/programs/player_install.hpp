@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,11 @@ class PlayerInstall {
     PlayerInstall(const PlayerInstall&) = delete;
     PlayerInstall& operator=(const PlayerInstall&) = delete;
 
+    // Sets (or, with nothing, removes) an environment variable of later starts, over what
+    // start() itself sets.
+    void setEnvironment(const QString& name, std::optional<QString> value) {
+        environment_[name] = std::move(value);
+    }
     // Starts the copy with these arguments; the window is then looked for with window().
     void start(const QStringList& arguments = {});
     // The shown window of the running program, waited for.
@@ -68,6 +74,7 @@ class PlayerInstall {
     qint64 pid_ = 0;
     QString window_;
     QString lastTitle_;
+    std::map<QString, std::optional<QString>> environment_;
 };
 
 // xdotool's view of a window.
