@@ -13,7 +13,7 @@ set -euo pipefail
 if [[ "${1:-}" != --inside ]]; then
     [[ $# -eq 2 ]] || { echo "usage: $0 PACKAGE.deb CLIP" >&2; exit 2; }
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
     chmod 755 "$work"
     # The display's cookie must be readable by the user the player runs as.
     xvfb-run -a -f "$work/Xauthority" -s "-screen 0 1280x1024x24 -nolisten tcp" \
