@@ -10,6 +10,7 @@ NWMP_PACKAGES=(
     libglib2.0-bin libfile-mimeinfo-perl
     fonts-ipafont-gothic
     libxcb1-dev openbox x11-utils weston qt6-wayland xwayland
+    dpkg-dev file librsvg2-bin appstream lintian
 )
 
 nwmp_missing_packages() {

@@ -1,11 +1,13 @@
 #include "platform/linux/association/program_entry.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/linux/association/desktop_entry_format.hpp"
 #include "platform/linux/association/extension_types.hpp"
+#include "platform/linux/association/text_file_io.hpp"
 
 namespace nwmp::xdg {
 namespace {
@@ -36,7 +38,80 @@ std::string baseName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+namespace fs = std::filesystem;
+
+// The folders of a search-path variable; relative ones are invalid there and skipped.
+std::vector<fs::path> foldersOf(const char* variable, std::string_view fallback) {
+    const char* value = std::getenv(variable);
+    std::string_view list = (value != nullptr && value[0] != '\0') ? value : fallback;
+    std::vector<fs::path> folders;
+    while (!list.empty()) {
+        const auto colon = list.find(':');
+        const std::string_view folder = list.substr(0, colon);
+        if (folder.starts_with('/')) {
+            folders.emplace_back(folder);
+        }
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
+    return folders;
+}
+
+// The program file an Exec value starts: its first word, unquoted, found on PATH when bare.
+std::optional<fs::path> execProgram(std::string_view exec) {
+    std::string word;
+    if (exec.starts_with('"')) {
+        const auto close = exec.find('"', 1);
+        if (close == std::string_view::npos) {
+            return std::nullopt;
+        }
+        word = exec.substr(1, close - 1);
+    } else {
+        word = exec.substr(0, exec.find(' '));
+    }
+    if (word.empty()) {
+        return std::nullopt;
+    }
+    if (word.find('/') != std::string::npos) {
+        return fs::path(word);
+    }
+    std::error_code error;
+    for (const fs::path& folder : foldersOf("PATH", "/usr/local/bin:/usr/bin:/bin")) {
+        if (fs::is_regular_file(folder / word, error)) {
+            return folder / word;
+        }
+    }
+    return std::nullopt;
+}
+
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error) && !error;
+}
+
 }  // namespace
+
+std::optional<std::string> installedEntryFor(std::string_view program) {
+    const std::string name = baseName(program);
+    const auto known = std::find_if(kInstalledEntries.begin(), kInstalledEntries.end(),
+                                    [&name](const InstalledEntry& e) { return e.program == name; });
+    if (known == kInstalledEntries.end()) {
+        return std::nullopt;
+    }
+    // The first folder that holds the id is the entry the desktop uses.
+    for (const fs::path& folder : foldersOf("XDG_DATA_DIRS", "/usr/local/share:/usr/share")) {
+        const auto text = readTextFile(folder / "applications" / known->desktopId);
+        if (!text) {
+            continue;
+        }
+        const auto exec = KeyFileText(*text).value(kEntryGroup, "Exec");
+        const auto started = exec ? execProgram(*exec) : std::nullopt;
+        if (started && sameFile(*started, fs::path(program))) {
+            return std::string(known->desktopId);
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
 
 bool isOwnEntry(const KeyFileText& entry) {
     return entry.value(kEntryGroup, kExtensionsKey).has_value();

@@ -137,6 +137,11 @@ bool XdgFileAssociation::registerChecked(const AssociationRequest& request) cons
         types.push_back(ownMimeType(extension));
     }
 
+    // An installed program has its menu entry already; the user's choices name that one.
+    if (const auto installed = installedEntryFor(*program)) {
+        return registerWithInstalledEntry(extension, types, declareOwnType, *installed);
+    }
+
     const std::string desktopId = desktopFileNameFor(*program);
     EditedFile entry(applicationsFolder() / desktopId);
     EditedFile list(mimeappsFile());
@@ -172,6 +177,32 @@ bool XdgFileAssociation::registerChecked(const AssociationRequest& request) cons
     const auto entryTypes = entryMimeTypes(writtenEntry);
     return std::all_of(types.begin(), types.end(), [&](const std::string& type) {
         return contains(entryTypes, type) && firstDefault(writtenList, type) == desktopId &&
+               listsAdded(writtenList, type, desktopId);
+    });
+}
+
+bool XdgFileAssociation::registerWithInstalledEntry(const std::string& extension,
+                                                    const std::vector<std::string>& types,
+                                                    bool declareOwnType,
+                                                    const std::string& desktopId) const {
+    EditedFile list(mimeappsFile());
+    const fs::path packages = mimeFolder() / "packages";
+    if (!mayWrite(configHome_, list.file) ||
+        (declareOwnType && !mayWrite(packages, packages / ownPackageFileName(extension)))) {
+        return false;
+    }
+    if (declareOwnType && !installOwnType(extension)) {
+        return false;
+    }
+    for (const std::string& type : types) {
+        makeDefault(list.text, type, desktopId);
+    }
+    if (!list.save()) {
+        return false;
+    }
+    const KeyFileText writtenList(readTextFile(list.file).value_or(""));
+    return std::all_of(types.begin(), types.end(), [&](const std::string& type) {
+        return firstDefault(writtenList, type) == desktopId &&
                listsAdded(writtenList, type, desktopId);
     });
 }

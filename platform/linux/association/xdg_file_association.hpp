@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "settings_tool/file_association.hpp"
 
@@ -24,6 +25,9 @@ class XdgFileAssociation final : public FileAssociation {
 
   private:
     bool registerChecked(const AssociationRequest& request) const;
+    bool registerWithInstalledEntry(const std::string& extension,
+                                    const std::vector<std::string>& types, bool declareOwnType,
+                                    const std::string& desktopId) const;
     bool removeChecked(const std::string& extension) const;
     bool installOwnType(const std::string& extension) const;
     bool removeOwnType(const std::string& extension) const;

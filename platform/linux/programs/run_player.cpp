@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "common/private_profile_file.hpp"
+#include "common/located_settings_file.hpp"
 #include "platform/linux/engine/mpv_media_engine.hpp"
 #include "platform/linux/player/player_directory.hpp"
 #include "platform/linux/player/qt_main_window.hpp"
@@ -46,7 +46,7 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
     if (profile.window.hasUrlDialog) {
         urlDialog = std::make_unique<QtUrlDialog>();
     }
-    PrivateProfileFile settings;
+    LocatedSettingsFile settings;
     QtOpenFileDialog openFileDialog(&window);
 
     bool ending = false;

@@ -1,8 +1,8 @@
-// NorvalentWMP3set: the settings tool. One window over the settings file beside the program.
+// NorvalentWMP3set: the settings tool. One window over the settings file the players use.
 
 #include <QApplication>
 
-#include "common/private_profile_file.hpp"
+#include "common/located_settings_file.hpp"
 #include "platform/linux/association/xdg_file_association.hpp"
 #include "platform/linux/settings_tool/qt_message_boxes.hpp"
 #include "platform/linux/settings_tool/qt_settings_window.hpp"
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes messages(&window);
     SingleCopyLock process;
     QtToolFolder folder;
-    PrivateProfileFile settings;
+    LocatedSettingsFile settings;
     xdg::XdgFileAssociation association;
     QtOpenFileDialog openDialog(&window);
     NWMPset core({window, messages, process, folder, settings, association, openDialog});
