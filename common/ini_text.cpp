@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/ini_encoding.hpp"
+
 namespace nwmp::ini {
 
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -43,11 +44,25 @@ std::string_view beforeNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
+bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+bool enclosedInQuotes(std::string_view value) {
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
 std::string_view unquote(std::string_view value) {
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-        return value.substr(1, value.size() - 2);
+    return enclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+// A digit's value in bases up to 16; 16 for anything else.
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
     }
-    return value;
+    const char lower = asciiLower(c);
+    return (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : 16;
 }
 
 struct Line {
@@ -56,25 +71,24 @@ struct Line {
     std::size_t next;   // first byte of the following line
 };
 
+// A line ends at CR LF, at LF or at CR alone, as the Windows functions read it.
 Line lineAt(std::string_view text, std::size_t begin) {
-    const std::size_t newline = text.find('\n', begin);
-    Line line{begin, newline == std::string_view::npos ? text.size() : newline, text.size()};
-    if (newline != std::string_view::npos) {
-        line.next = newline + 1;
+    const std::size_t end = text.find_first_of("\r\n", begin);
+    if (end == std::string_view::npos) {
+        return {begin, text.size(), text.size()};
     }
-    if (line.end > line.begin && text[line.end - 1] == '\r') {
-        --line.end;
-    }
-    return line;
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    return {begin, end, end + (crlf ? 2 : 1)};
 }
 
-enum class LineKind { Blank, Comment, Section, Entry, Other };
+// Bare: a name without '=', which the Windows functions take for the key without a value.
+enum class LineKind { Blank, Comment, Section, Entry, Bare, Other };
 
 struct ParsedLine {
     LineKind kind = LineKind::Blank;
     std::string_view name;       // section or key name, blanks removed
-    std::size_t valueBegin = 0;  // the entry's value in the file text, blanks removed
-    std::size_t valueEnd = 0;
+    std::size_t valueBegin = 0;  // the entry's value in the file text, blanks removed; for a bare
+    std::size_t valueEnd = 0;    // name, the empty place right after the name
 };
 
 ParsedLine parse(std::string_view text, const Line& line) {
@@ -87,12 +101,19 @@ ParsedLine parse(std::string_view text, const Line& line) {
         return {LineKind::Comment, {}};
     }
     if (body[lead] == '[') {
-        const std::string_view rest = body.substr(lead + 1);
-        return {LineKind::Section, trim(rest.substr(0, rest.find(']')))};
+        // The name runs to the line's last ']'; without one the line opens no section.
+        const std::size_t close = body.rfind(']');
+        if (close == std::string_view::npos || close < lead) {
+            return {LineKind::Other, {}};
+        }
+        return {LineKind::Section, trim(body.substr(lead + 1, close - lead - 1))};
     }
     const std::size_t equals = body.find('=');
     if (equals == std::string_view::npos) {
-        return {LineKind::Other, {}};
+        const std::string_view name = trim(body);
+        const std::size_t nameEnd =
+            static_cast<std::size_t>(name.data() - text.data()) + name.size();
+        return {LineKind::Bare, name, nameEnd, nameEnd};
     }
     const std::string_view value = trim(body.substr(equals + 1));
     const std::size_t valueBegin =
@@ -105,31 +126,35 @@ struct Location {
     std::optional<Line> anchor;       // the line a new key of the section goes after
 };
 
+// Only the first occurrence of a section counts, for reads and writes alike: the Windows
+// functions never look at a later copy.
 Location locate(std::string_view text, std::string_view section, std::string_view key) {
     Location found;
     bool inSection = false;
-    bool inFirstSection = false;
-    std::size_t pos = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    std::size_t pos = 0;
     while (pos < text.size()) {
         const Line line = lineAt(text, pos);
         pos = line.next;
         const ParsedLine parsed = parse(text, line);
         switch (parsed.kind) {
             case LineKind::Section:
+                if (inSection) {
+                    return found;
+                }
                 inSection = sameName(parsed.name, section);
-                inFirstSection = inSection && !found.anchor;
-                if (inFirstSection) {
+                if (inSection) {
                     found.anchor = line;
                 }
                 break;
             case LineKind::Entry:
+            case LineKind::Bare:
                 if (inSection && sameName(parsed.name, key)) {
                     found.entry = parsed;
                     return found;
                 }
                 [[fallthrough]];
             case LineKind::Other:
-                if (inFirstSection) {
+                if (inSection) {
                     found.anchor = line;
                 }
                 break;
@@ -141,16 +166,22 @@ Location locate(std::string_view text, std::string_view section, std::string_vie
     return found;
 }
 
+// New lines end as the file's first line does; a file without any gets CR LF, as Windows writes.
 std::string_view lineEndingOf(std::string_view text) {
-    const std::size_t newline = text.find('\n');
-    return (newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r') ? "\r\n"
-                                                                                           : "\n";
+    const Line first = lineAt(text, 0);
+    if (first.end == text.size()) {
+        return "\r\n";
+    }
+    return text.substr(first.end, first.next - first.end);
+}
+
+bool endsWithLineEnd(std::string_view text) {
+    return text.ends_with('\n') || text.ends_with('\r');
 }
 
 std::string storedForm(std::string_view value) {
-    const bool needsQuotes =
-        !value.empty() && (isBlank(value.front()) || isBlank(value.back()) ||
-                           (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    const bool needsQuotes = !value.empty() && (isBlank(value.front()) || isBlank(value.back()) ||
+                                                enclosedInQuotes(value));
     if (!needsQuotes) {
         return std::string(value);
     }
@@ -186,7 +217,7 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
 std::optional<std::string_view> findValue(std::string_view fileText, std::string_view section,
                                           std::string_view key) {
     const Location found = locate(fileText, section, key);
-    if (!found.entry) {
+    if (!found.entry || found.entry->kind == LineKind::Bare) {
         return std::nullopt;
     }
     return fileText.substr(found.entry->valueBegin,
@@ -206,14 +237,23 @@ std::int32_t intValue(std::optional<std::string_view> stored, std::int32_t defau
         negative = value.front() == '-';
         value.remove_prefix(1);
     }
+    // The Windows functions also take "0x", "0o" and "0b" numbers (lower case only).
+    int base = 10;
+    if (value.size() >= 2 && value[0] == '0') {
+        base = value[1] == 'x' ? 16 : value[1] == 'o' ? 8 : value[1] == 'b' ? 2 : 10;
+        if (base != 10) {
+            value.remove_prefix(2);
+        }
+    }
     // Digits beyond the 32-bit range stay at its end rather than wrapping to a far-off number.
     constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
     for (const char c : value) {
-        if (c < '0' || c > '9') {
+        const int digit = digitValue(c);
+        if (digit >= base) {
             break;
         }
-        magnitude = std::min(magnitude * 10 + (c - '0'), kLimit);
+        magnitude = std::min(magnitude * base + digit, kLimit);
     }
     if (negative) {
         return static_cast<std::int32_t>(-magnitude);
@@ -269,8 +309,9 @@ std::optional<std::string> withValue(std::string_view fileText, std::string_view
     const Location found = locate(fileText, section, key);
     std::string result(fileText);
     if (found.entry) {
+        const bool bare = found.entry->kind == LineKind::Bare;
         result.replace(found.entry->valueBegin, found.entry->valueEnd - found.entry->valueBegin,
-                       stored);
+                       bare ? "=" + stored : stored);
         return result;
     }
     const std::string_view ending = lineEndingOf(fileText);
@@ -278,11 +319,11 @@ std::optional<std::string> withValue(std::string_view fileText, std::string_view
     std::size_t at = fileText.size();
     if (found.anchor) {
         at = found.anchor->next;
-        if (at == fileText.size() && !fileText.ends_with('\n')) {
+        if (at == fileText.size() && !endsWithLineEnd(fileText)) {
             added.append(ending);  // the section's last line is the file's last, without ending
         }
     } else {
-        if (!fileText.empty() && !fileText.ends_with('\n')) {
+        if (!fileText.empty() && !endsWithLineEnd(fileText)) {
             added.append(ending);
         }
         added.append("[").append(section).append("]").append(ending);
@@ -290,6 +331,23 @@ std::optional<std::string> withValue(std::string_view fileText, std::string_view
     added.append(key).append("=").append(stored).append(ending);
     result.insert(at, added);
     return result;
+}
+
+std::optional<std::string> findValueInFile(std::string_view fileBytes, std::string_view section,
+                                           std::string_view key) {
+    const DecodedFile file = decode(fileBytes);
+    const std::optional<std::string_view> value = findValue(file.text, section, key);
+    return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+std::optional<std::string> fileWithValue(std::string_view fileBytes, std::string_view section,
+                                         std::string_view key, std::string_view value) {
+    const DecodedFile file = decode(fileBytes);
+    if (!file.roundTrips) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> text = withValue(file.text, section, key, value);
+    return text ? encode(file.encoding, *text) : std::nullopt;
 }
 
 }  // namespace nwmp::ini

@@ -125,8 +125,8 @@ bool lockExclusive(int fd) {
     return true;
 }
 
-// Where a write must go: a link to the settings file is followed so that the link itself stays.
-// Empty when the path leads nowhere writable.
+// Where a write must go: a link to the settings file is followed, so that the link stays and its
+// target is what changes. Empty when the path leads nowhere writable.
 fs::path writeTarget(const fs::path& path) {
     std::error_code error;
     fs::path target = path;
@@ -166,16 +166,28 @@ void removeLeftovers(const fs::path& path) {
     }
 }
 
-// Puts text in place of the file at path in one step, with the old file's permissions.
-bool replaceFile(const fs::path& path, std::string_view text, mode_t mode) {
+// Gives the file at fd the owner and group of old; false when they cannot be given.
+bool sameOwner(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) {
+        return false;
+    }
+    return (now.st_uid == old.st_uid && now.st_gid == old.st_gid) ||
+           ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
+// Puts text in place of the file at path in one step, with the old file's owner, group and
+// permissions; when they cannot all be kept, nothing changes.
+bool replaceFile(const fs::path& path, std::string_view text, const struct stat& old) {
     std::string tempPath =
         folderOf(path) / (tempPrefix(path) + std::string(kTempSuffixLength, 'X'));
     FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
     if (!temp.valid()) {
         return false;
     }
-    const bool written = ::fchmod(temp.get(), mode & 07777) == 0 && writeAll(temp.get(), text) &&
-                         ::fsync(temp.get()) == 0 && temp.close();
+    const bool written = sameOwner(temp.get(), old) &&
+                         ::fchmod(temp.get(), old.st_mode & 07777) == 0 &&
+                         writeAll(temp.get(), text) && ::fsync(temp.get()) == 0 && temp.close();
     if (!written || ::rename(tempPath.c_str(), path.c_str()) != 0) {
         ::unlink(tempPath.c_str());
         return false;
@@ -207,15 +219,16 @@ PrivateProfileFile::PrivateProfileFile(PathSource pathSource)
 std::int32_t PrivateProfileFile::readInt(std::string_view section, std::string_view key,
                                          std::int32_t defaultValue) const {
     const std::optional<std::string> text = readFile(pathSource_());
-    return ini::intValue(text ? ini::findValue(*text, section, key) : std::nullopt, defaultValue);
+    return ini::intValue(text ? ini::findValueInFile(*text, section, key) : std::nullopt,
+                         defaultValue);
 }
 
 std::string PrivateProfileFile::readText(std::string_view section, std::string_view key,
                                          std::string_view defaultText,
                                          std::size_t bufferLength) const {
     const std::optional<std::string> text = readFile(pathSource_());
-    return ini::textValue(text ? ini::findValue(*text, section, key) : std::nullopt, defaultText,
-                          bufferLength);
+    return ini::textValue(text ? ini::findValueInFile(*text, section, key) : std::nullopt,
+                          defaultText, bufferLength);
 }
 
 bool PrivateProfileFile::writeText(std::string_view section, std::string_view key,
@@ -235,7 +248,7 @@ bool PrivateProfileFile::writeText(std::string_view section, std::string_view ke
         struct stat opened {};
         struct stat named {};
         if (::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
-            !hasWritePermission(opened.st_mode)) {
+            !hasWritePermission(opened.st_mode) || opened.st_uid != ::geteuid()) {
             return false;
         }
         if (::stat(path.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
@@ -247,11 +260,11 @@ bool PrivateProfileFile::writeText(std::string_view section, std::string_view ke
         if (!text) {
             return false;
         }
-        const std::optional<std::string> updated = ini::withValue(*text, section, key, value);
+        const std::optional<std::string> updated = ini::fileWithValue(*text, section, key, value);
         if (!updated) {
             return false;
         }
-        return *updated == *text || replaceFile(path, *updated, opened.st_mode);
+        return *updated == *text || replaceFile(path, *updated, opened);
     }
     return false;
 }

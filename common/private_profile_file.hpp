@@ -6,12 +6,18 @@
 // lock on the file and replaces the file as a whole: the new text goes to a temporary file in the
 // same folder, which is then renamed over the old one. Two programs writing at once therefore
 // lose no key, a reader never sees half a file, and a writer that dies mid-write leaves the
-// previous file whole.
+// previous file whole. A link is written through: its target gets the new text and keeps its
+// owner, group and permissions.
 //
 // What the file cannot give is never an error: a missing, unreadable or oversized file, or one
 // that is not a regular file, reads as all defaults; a write that cannot be completed changes
 // nothing and returns false. A file or folder without any write permission is left alone even
-// when the process could override that, as a read-only file is on Windows.
+// when the process could override that, as a read-only file is on Windows, and so is a file (or a
+// link's target) that belongs to another user than the one running the program: a program run
+// by an administrator must not rewrite a file that a link points it to. Such files still read.
+//
+// A file that starts with a byte-order mark is read and written in its encoding (see
+// ini_encoding.hpp); any other file holds UTF-8.
 
 #include <filesystem>
 #include <functional>

@@ -19,15 +19,15 @@ class SettingsFile {
     virtual ~SettingsFile() = default;
 
     // The decimal number at the start of the value (leading blanks skipped, a leading minus
-    // honoured). A value that does not start with a number reads 0; an empty value, a missing
-    // key, section or file gives defaultValue. Digits beyond the 32-bit range give the range's
-    // end.
+    // honoured; "0x", "0o" and "0b" numbers too). A value that does not start with a number
+    // reads 0; an empty value, a missing key, section or file gives defaultValue. Digits beyond
+    // the 32-bit range give the range's end.
     virtual std::int32_t readInt(std::string_view section, std::string_view key,
                                  std::int32_t defaultValue) const = 0;
 
-    // The value without one pair of enclosing double quotes, at most bufferLength - 1 bytes and
-    // never ending in the middle of a character. A missing key gives defaultText (cut the same
-    // way).
+    // The value without one pair of enclosing quotes (double or single), at most bufferLength - 1
+    // bytes and never ending in the middle of a character. A missing key gives defaultText (cut
+    // the same way).
     virtual std::string readText(std::string_view section, std::string_view key,
                                  std::string_view defaultText, std::size_t bufferLength) const = 0;
 

@@ -67,10 +67,8 @@ std::string defaultProgramPath(const ToolFolder& folder) {
                        std::string(kDefaultProgramName) + std::string(folder.programSuffix()));
 }
 
-std::string programFilterText(std::string_view programSuffix) {
-    const std::string pattern = "*" + std::string(programSuffix);
-    const std::string description = "プログラムファイル(" + pattern + ")";
-    return buildFilterText({{description, pattern}});
+std::string programFilterText() {
+    return buildFilterText({{"プログラムファイル(*.exe)", "*.exe"}});
 }
 
 std::vector<RegistryEntry> registryEntries(const SlotNames& names, std::string_view command) {

@@ -33,8 +33,9 @@ std::string openCommand(std::string_view programPath);
 // The tool's folder joined with the standard edition's program file name.
 std::string defaultProgramPath(const ToolFolder& folder);
 
-// The filter of the "..." dialog: program files, named with the platform's program suffix.
-std::string programFilterText(std::string_view programSuffix);
+// The filter of the "..." dialog: program files, "*.exe" on every platform; a platform whose
+// programs carry no suffix has its dialog take that pattern for its own programs.
+std::string programFilterText();
 
 // One key of a registration under HKEY_CLASSES_ROOT and its default value, if it gets one.
 struct RegistryEntry {

@@ -44,7 +44,7 @@ void NWMPset::Command5_Click() noexcept {
     guarded([this] {
         // Emptied first, so a cancelled dialog leaves no program chosen.
         view_.setText1("");
-        const std::string filter = programFilterText(folder_.programSuffix());
+        const std::string filter = programFilterText();
         view_.setText1(openDialog_.ShowOpenDialog(view_.windowId(), filter));
     });
 }
@@ -67,7 +67,10 @@ void NWMPset::regkanrenduke() {
                 association_.registerExtension({names.extension, command, names.iconPath})) {
                 flag = 1;
             } else {
+                // A failed registration changes nothing, so whatever was registered before
+                // still stands, and so does its mark.
                 failed_.push_back(names.extension);
+                continue;
             }
         }
         iniKanrenWrite(flag);

@@ -1,12 +1,13 @@
 // The access rules of nwmpset.ini, checked against every implementation the programs and the
-// tests use: the real file in a temporary folder and the in-memory file.
+// tests use: the real file in a temporary folder and the in-memory file. The shared table of
+// files gives what the Windows profile functions do; the cases below it are our own choices.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <functional>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -15,6 +16,7 @@
 
 #include "common/private_profile_file.hpp"
 #include "fakes/memory_settings_file.hpp"
+#include "profile_function_cases.hpp"
 #include "temp_folder.hpp"
 
 namespace nwmp {
@@ -80,6 +82,50 @@ class SettingsFileRules : public ::testing::TestWithParam<Implementation> {
     }
 };
 
+std::string describe(std::string_view bytes) {
+    std::string shown;
+    for (const char c : bytes) {
+        if (c == '\r' || c == '\n' || c == '\0' || static_cast<unsigned char>(c) >= 0x80) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+            shown += hex;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+TEST_P(SettingsFileRules, GivesWhatTheWindowsFunctionsGiveSaveForOurMends) {
+    using testing::ProfileMend;
+    using testing::ProfileOperation;
+    for (const testing::ProfileCase& c : testing::kProfileCases) {
+        SCOPED_TRACE(c.why);
+        const std::unique_ptr<Backend> backend = withFile(
+            c.before == testing::kNoFile ? std::nullopt : std::optional<std::string>(c.before));
+        SettingsFile& file = backend->file();
+        const testing::ProfileCall& call = c.call;
+        const testing::ProfileOutcome& expected = c.mend == ProfileMend::None ? c.windows : c.ours;
+        switch (call.operation) {
+            case ProfileOperation::ReadInt:
+                EXPECT_EQ(file.readInt(call.section, call.key, call.defaultNumber),
+                          expected.number);
+                break;
+            case ProfileOperation::ReadText:
+                EXPECT_EQ(file.readText(call.section, call.key, call.argument, call.bufferLength),
+                          expected.text);
+                break;
+            case ProfileOperation::Write: {
+                const bool refused =
+                    c.mend == ProfileMend::RefusedLineBreak || c.mend == ProfileMend::UnusableFile;
+                EXPECT_EQ(file.writeText(call.section, call.key, call.argument), !refused);
+                EXPECT_EQ(describe(backend->content()), describe(expected.text));
+                break;
+            }
+        }
+    }
+}
+
 struct IntCase {
     const char* why;
     std::optional<std::string> file;
@@ -89,32 +135,14 @@ struct IntCase {
 };
 
 TEST_P(SettingsFileRules, ReadsIntegers) {
-    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
     const IntCase cases[] = {
-        {"no file", std::nullopt, "Screen", "Left", 7},
         {"empty file", "", "Screen", "Left", 7},
-        {"negative", "[Screen]\nLeft=-2400\n", "Screen", "Left", -2400},
-        {"names ignore case", "[screen]\nLEFT=12\n", "SCREEN", "left", 12},
-        {"blanks around equals", "[S]\n  k  =  35  \n", "S", "k", 35},
-        {"CRLF lines", "[S]\r\nk=36\r\nj=1\r\n", "S", "k", 36},
-        {"byte order mark", "\xEF\xBB\xBF[S]\nk=37\n", "S", "k", 37},
-        {"leading digits", "[S]\nk=42abc\n", "S", "k", 42},
-        {"not a number", "[S]\nk=abc\n", "S", "k", 0},
         {"lone minus", "[S]\nk=-\n", "S", "k", 0},
         {"blank after minus", "[S]\nk=- 5\n", "S", "k", 0},
-        {"plus sign", "[S]\nk=+5\n", "S", "k", 5},
         {"quoted number", "[S]\nk=\"12\"\n", "S", "k", 12},
-        {"empty value", "[S]\nk=\n", "S", "k", 7},
         {"empty quotes", "[S]\nk=\"\"\n", "S", "k", 7},
         {"missing key", "[S]\nother=1\n", "S", "k", 7},
         {"key of another section", "[A]\nk=1\n[S]\n", "S", "k", 7},
-        {"commented out", "[S]\n;k=1\n  ; k=2\n", "S", "k", 7},
-        {"first of two", "[S]\nk=1\nk=2\n", "S", "k", 1},
-        {"section repeated", "[S]\nx=1\n[T]\nk=2\n[s]\nk=3\n", "S", "k", 3},
-        {"beyond 32 bits", "[S]\nk=99999999999\n", "S", "k", kMax},
-        {"below 32 bits", "[S]\nk=-99999999999\n", "S", "k", kMin},
-        {"empty key name", "[KeepConnect]\n.avi=0\n=1\n", "KeepConnect", "", 1},
         {"dotted key name", "[KeepConnect]\n=0\n.mp3=1\n", "KeepConnect", ".mp3", 1},
     };
     for (const IntCase& c : cases) {
@@ -137,8 +165,6 @@ TEST_P(SettingsFileRules, ReadsText) {
     const TextCase cases[] = {
         {"plain path", "[S]\nk=/home/u/a b.mp3\n", "k", "", 1024, "/home/u/a b.mp3"},
         {"one pair of quotes removed", "[S]\nk=\"\"x\"\"\n", "k", "", 1024, "\"x\""},
-        {"lone quote kept", "[S]\nk=\"x\n", "k", "", 1024, "\"x"},
-        {"empty value is not the default", "[S]\nk=\n", "k", "dflt", 1024, ""},
         {"missing key gives the default", "[S]\n", "k", "dflt", 1024, "dflt"},
         {"default cut too", "", "k", "abcdef", 4, "abc"},
         {"buffer length minus one", "[S]\nk=" + longPath + "\n", "k", "", 1024,
@@ -166,9 +192,6 @@ struct WriteCase {
 
 TEST_P(SettingsFileRules, WritesOneKeyAndKeepsEveryOtherLine) {
     const WriteCase cases[] = {
-        {"creates the file", std::nullopt, "Screen", "Height", "409", "[Screen]\nHeight=409\n"},
-        {"replaces in place, keeping spelling and blanks", "; c\n[screen]\nheight = 1 \nWidth=2\n",
-         "Screen", "Height", "-120", "; c\n[screen]\nheight = -120 \nWidth=2\n"},
         {"hand-set switch survives", "[Norvalent WMP 3]\nClassicMode=1\nAlwaysFront=0\n",
          "Norvalent WMP 3", "AlwaysFront", "1",
          "[Norvalent WMP 3]\nClassicMode=1\nAlwaysFront=1\n"},
@@ -176,19 +199,9 @@ TEST_P(SettingsFileRules, WritesOneKeyAndKeepsEveryOtherLine) {
          "Screen", "Left", "0", "[Screen]\nTop=1\nLeft=0\n\n; next\n[ResumeInfo]\nX=3\n"},
         {"adds to an empty section", "[KeepConnect]\n[Screen]\n", "KeepConnect", ".avi", "1",
          "[KeepConnect]\n.avi=1\n[Screen]\n"},
-        {"adds to the first of repeated sections", "[A]\n[B]\n[a]\n", "A", "k", "v",
-         "[A]\nk=v\n[B]\n[a]\n"},
-        {"adds the section at the end", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n"},
-        {"keeps CRLF", "[A]\r\nx=1\r\n", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
-        {"CRLF new section", "[A]\r\nx=1\r\n", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
-        {"last line without ending", "[A]\nx=1", "A", "y", "2", "[A]\nx=1\ny=2\n"},
         {"new section after last line without ending", "[A]\nx=1", "B", "k", "v",
          "[A]\nx=1\n[B]\nk=v\n"},
         {"empty value", "[A]\nx=1\n", "A", "x", "", "[A]\nx=\n"},
-        {"empty key name", "[KeepConnect]\n.avi=1\n", "KeepConnect", "", "1",
-         "[KeepConnect]\n.avi=1\n=1\n"},
-        {"byte order mark kept", "\xEF\xBB\xBF[A]\nx=1\n", "A", "x", "2", "\xEF\xBB\xBF[A]\nx=2\n"},
-        {"blanks kept by quoting", "", "A", "k", " a ", "[A]\nk=\" a \"\n"},
     };
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.why);

@@ -6,13 +6,13 @@ namespace nwmp::testing {
 
 std::int32_t MemorySettingsFile::readInt(std::string_view section, std::string_view key,
                                          std::int32_t defaultValue) const {
-    return ini::intValue(ini::findValue(content, section, key), defaultValue);
+    return ini::intValue(ini::findValueInFile(content, section, key), defaultValue);
 }
 
 std::string MemorySettingsFile::readText(std::string_view section, std::string_view key,
                                          std::string_view defaultText,
                                          std::size_t bufferLength) const {
-    return ini::textValue(ini::findValue(content, section, key), defaultText, bufferLength);
+    return ini::textValue(ini::findValueInFile(content, section, key), defaultText, bufferLength);
 }
 
 bool MemorySettingsFile::writeText(std::string_view section, std::string_view key,
@@ -21,7 +21,7 @@ bool MemorySettingsFile::writeText(std::string_view section, std::string_view ke
     if (failWrites) {
         return false;
     }
-    std::optional<std::string> updated = ini::withValue(content, section, key, value);
+    std::optional<std::string> updated = ini::fileWithValue(content, section, key, value);
     if (!updated) {
         return false;
     }
@@ -31,8 +31,7 @@ bool MemorySettingsFile::writeText(std::string_view section, std::string_view ke
 
 std::optional<std::string> MemorySettingsFile::value(std::string_view section,
                                                      std::string_view key) const {
-    const std::optional<std::string_view> stored = ini::findValue(content, section, key);
-    return stored ? std::optional<std::string>(*stored) : std::nullopt;
+    return ini::findValueInFile(content, section, key);
 }
 
 }  // namespace nwmp::testing

@@ -43,10 +43,6 @@ TEST(SlotNames, RegistryEntriesOfOneRegistration) {
     EXPECT_EQ(registryEntries(mp3, openCommand("C:\\Program Files\\p.exe")), expected);
 }
 
-TEST(ProgramFilter, FollowsThePlatformsSuffix) {
-    EXPECT_EQ(programFilterText(""), "プログラムファイル(*)\0*\0\0"s);
-}
-
 TEST(WindowTables, BookkeepingKeysFollowTheCaptions) {
     for (std::size_t i = 0; i < kCustomSlot; ++i) {
         EXPECT_EQ(kAssociationSlots[i].bookkeepingKey,

@@ -45,7 +45,7 @@ TEST(SetAssociation, RegistersTickedSlotsAndKeepsTheBookOfAllTwelve) {
     EXPECT_EQ(tool.messages.texts(), std::vector<std::string>{std::string(kAssociationSetMessage)});
 }
 
-TEST(SetAssociation, FailedSlotsAreNamedAndNotMarked) {
+TEST(SetAssociation, FailedSlotsAreNamedAndKeepTheirEarlierMark) {
     ToolHarness tool("[KeepConnect]\n.wav=1\n");
     tool.form.Form_Load();
     tool.view.kanren[kMp3] = true;
@@ -57,8 +57,8 @@ TEST(SetAssociation, FailedSlotsAreNamedAndNotMarked) {
     EXPECT_EQ(registeredExtensions(tool.association),
               (std::vector<std::string>{"mp3", "wav", "ogg"}));
     EXPECT_EQ(tool.keptValue(".mp3"), "1");
-    EXPECT_EQ(tool.keptValue(".wav"), "0");
-    EXPECT_EQ(tool.keptValue(""), "0");
+    EXPECT_EQ(tool.keptValue(".wav"), "1");  // the earlier registration still stands
+    EXPECT_EQ(tool.keptValue(""), "(absent)");
     ASSERT_EQ(tool.messages.shown.size(), 1u);
     EXPECT_EQ(tool.messages.shown[0].text, associationSetFailedMessage({"wav", "ogg"}));
     EXPECT_EQ(tool.messages.shown[0].icon, MessageIcon::Warning);
@@ -191,7 +191,7 @@ TEST(Association, EmptyProgramPathStopsBothButtons) {
 
 TEST(ChooseProgram, AsksForProgramFilesOwnedByTheWindow) {
     ToolHarness tool;
-    tool.folder.suffix = ".exe";
+    tool.folder.suffix = "";  // also where programs carry no suffix
     tool.form.Form_Load();
     tool.dialog.answer = "C:\\プレーヤー\\NorvalentWMP3TEPemra.exe";
     tool.form.Command5_Click();
