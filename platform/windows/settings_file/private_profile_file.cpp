@@ -25,8 +25,11 @@ constexpr ULONGLONG kLargestFile = 16 * 1024 * 1024;
 // is stuck, and a stuck program must not stop this one.
 constexpr DWORD kLockWaitMs = 5000;
 
-// A reader or another program may have the file open for a moment while it is replaced.
+// While one program replaces the file, another may briefly be unable to open or replace it. A
+// write waits a while for that; a read gives up sooner, as a program reads many keys at start and
+// a file some other program keeps locked should only read as defaults.
 constexpr DWORD kBusyWaitMs = 2000;
+constexpr DWORD kReadBusyWaitMs = 200;
 
 class Handle {
   public:
@@ -92,7 +95,7 @@ std::optional<std::string> readBytes(const fs::path& path) {
         return std::nullopt;
     }
     HANDLE opened = INVALID_HANDLE_VALUE;
-    const bool open = retryWhileBusy(kBusyWaitMs, [&] {
+    const bool open = retryWhileBusy(kReadBusyWaitMs, [&] {
         opened = ::CreateFileW(path.c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
