@@ -115,6 +115,13 @@ TEST_F(WindowsSettingsFile, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
     EXPECT_FALSE(file.writeText("ResumeInfo", "FilePath", "C:\\없음\\노래.mp3"));
     EXPECT_FALSE(file.writeText("노래", "FilePath", "a"));
     EXPECT_EQ(readAll(path), before);
+
+    // The settings file's own path needs no code page.
+    const fs::path beyond = folder.path() / pathFromUtf8("노래") / kSettingsFileName;
+    fs::create_directory(beyond.parent_path());
+    PrivateProfileFile there([&] { return beyond; });
+    ASSERT_TRUE(there.writeText("ResumeInfo", "Position", "12"));
+    EXPECT_EQ(there.readInt("ResumeInfo", "Position", 0), 12);
 }
 
 struct UnusableCase {
