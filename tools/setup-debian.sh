@@ -11,6 +11,7 @@ NWMP_PACKAGES=(
     fonts-ipafont-gothic
     libxcb1-dev openbox x11-utils weston qt6-wayland xwayland
     dpkg-dev file librsvg2-bin appstream lintian
+    g++-mingw-w64-x86-64-posix wine wine64 googletest locales
 )
 
 nwmp_missing_packages() {

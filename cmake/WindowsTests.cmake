@@ -1,0 +1,34 @@
+# Tests of the Windows build: GoogleTest built from Debian's sources with the cross compiler, and
+# every test program run under Wine in a private prefix that the test run makes once.
+
+set(NWMP_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian: googletest)")
+if(NOT EXISTS ${NWMP_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    message(FATAL_ERROR "No GoogleTest sources at ${NWMP_GOOGLETEST_SOURCE}: install googletest")
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${NWMP_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(gtest_target gtest gtest_main gmock gmock_main)
+    if(NOT TARGET GTest::${gtest_target})
+        add_library(GTest::${gtest_target} ALIAS ${gtest_target})
+    endif()
+endforeach()
+
+set(NWMP_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+add_test(NAME wine_prefix_make
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix make ${NWMP_WINE_PREFIX})
+add_test(NAME wine_prefix_end COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix end ${NWMP_WINE_PREFIX})
+set_tests_properties(wine_prefix_make PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+set_tests_properties(wine_prefix_end PROPERTIES FIXTURES_CLEANUP wine)
+
+# nwmp_add_wine_test(TARGET [DISPLAY]): the whole test program as one CTest test (Wine is slow
+# to start, so one process per program); without DISPLAY it runs headless.
+function(nwmp_add_wine_test target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "DISPLAY" "" "")
+    add_test(NAME ${target} COMMAND ${target})
+    set(environment WINEPREFIX=${NWMP_WINE_PREFIX})
+    if(NOT arg_DISPLAY)
+        list(APPEND environment NWMP_WINE_HEADLESS=1)
+    endif()
+    set_tests_properties(${target} PROPERTIES
+        FIXTURES_REQUIRED wine ENVIRONMENT "${environment}" TIMEOUT 300)
+endfunction()
