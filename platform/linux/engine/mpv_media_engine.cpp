@@ -82,7 +82,7 @@ void MpvMediaEngine::SetFileName(const std::string& fileName) {
 void MpvMediaEngine::openMedia() {
     MpvState& mpv = mpv_->state();
     std::vector<std::string> targets;
-    if (isAsxFileName(fileName_) && isWebUrl(fileName_) && !remoteMetafileRead_) {
+    if (isWebMetafileUrl(fileName_) && !remoteMetafileRead_) {
         fetchMetafile(fileName_, this, [this, round = ++fetchRound_](auto fetched) {
             if (round != fetchRound_) {
                 return;  // another media, or a stop, came while it was on its way

@@ -22,6 +22,10 @@ bool isWebUrl(const std::string& name) {
            (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
+bool isWebMetafileUrl(const std::string& name) {
+    return isWebUrl(name) && isAsxFileName(QUrl(QString::fromStdString(name)).path().toStdString());
+}
+
 void fetchMetafile(const std::string& url, QObject* context,
                    std::function<void(std::optional<FetchedMetafile>)> done, FetchLimits limits) {
     // The manager belongs to the fetch alone and goes with it, or with the context.

@@ -19,6 +19,10 @@ namespace nwmp::engine {
 // True for http and https URLs, the ones the engine fetches.
 bool isWebUrl(const std::string& name);
 
+// True for an http or https URL whose path names a metafile; a query may follow the name
+// ("http://host/listen.asx?station=1").
+bool isWebMetafileUrl(const std::string& name);
+
 struct FetchedMetafile {
     std::string document;
     std::string folderUrl;  // where relative references lead, after any redirection

@@ -121,12 +121,13 @@ INSTANTIATE_TEST_SUITE_P(Answers, RemoteMetafileTest,
                                            FetchCase{"NoAnswer", Answer::Silent, false}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(RemoteMetafile, OnlyWebUrlsAreFetched) {
-    EXPECT_TRUE(engine::isWebUrl("http://host/a.asx"));
-    EXPECT_TRUE(engine::isWebUrl("HTTPS://host:8443/a.asx"));
-    EXPECT_FALSE(engine::isWebUrl("mms://host/a.asx"));
-    EXPECT_FALSE(engine::isWebUrl("/srv/http://a.asx"));
-    EXPECT_FALSE(engine::isWebUrl("http:///a.asx"));
+TEST(RemoteMetafile, OnlyMetafilesOnTheWebAreFetched) {
+    EXPECT_TRUE(engine::isWebMetafileUrl("http://host/a.asx"));
+    EXPECT_TRUE(engine::isWebMetafileUrl("HTTPS://host:8443/a.WVX?station=1"));
+    EXPECT_FALSE(engine::isWebMetafileUrl("http://host/a.asf?list.asx"));
+    EXPECT_FALSE(engine::isWebMetafileUrl("mms://host/a.asx"));
+    EXPECT_FALSE(engine::isWebMetafileUrl("/srv/http://a.asx"));
+    EXPECT_FALSE(engine::isWebMetafileUrl("http:///a.asx"));
 }
 
 TEST_F(EngineTest, PlaysAShiftJisPlayListFromTheWeb) {
