@@ -1,7 +1,10 @@
 #include "platform/linux/engine/asx_playlist.hpp"
 
+#include <iconv.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -11,9 +14,6 @@
 namespace nwmp::engine {
 
 namespace {
-
-// A metafile is a few kilobytes; anything much larger is a mislabelled media file.
-constexpr std::uintmax_t kMaxMetafileBytes = 1024 * 1024;
 
 std::string lower(std::string_view text) {
     std::string result(text);
@@ -58,14 +58,16 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 }
 
 // UTF-16 (by its byte-order mark) becomes UTF-8; UTF-8 loses its mark; anything else is kept.
-std::string toUtf8(std::string_view doc) {
+std::string fromUnicodeMarks(std::string_view doc, bool& marked) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(doc[i]); };
+    marked = true;
     if (doc.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) {
         return std::string(doc.substr(3));
     }
     const bool le = doc.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE;
     const bool be = doc.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF;
     if (!le && !be) {
+        marked = false;
         return std::string(doc);
     }
     std::string out;
@@ -84,6 +86,123 @@ std::string toUtf8(std::string_view doc) {
         appendUtf8(out, cp);
     }
     return out;
+}
+
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80                           ? 1
+                                   : (lead >> 5) == 0x6 && lead >= 0xC2  ? 2
+                                   : (lead >> 4) == 0xE                  ? 3
+                                   : (lead >> 3) == 0x1E && lead <= 0xF4 ? 4
+                                                                         : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        std::uint32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// The encoding named by an XML declaration at the start, in lower case; empty without one.
+std::string declaredEncoding(std::string_view doc) {
+    const std::size_t start = doc.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos || doc.compare(start, 5, "<?xml") != 0) {
+        return {};
+    }
+    const std::string_view declaration =
+        doc.substr(start, std::min(doc.find("?>", start), doc.size()) - start);
+    const std::string text = lower(declaration);
+    std::size_t at = text.find("encoding");
+    if (at == std::string::npos) {
+        return {};
+    }
+    at = text.find_first_not_of(" \t\r\n=", at + 8);
+    if (at == std::string::npos || (text[at] != '"' && text[at] != '\'')) {
+        return {};
+    }
+    const std::size_t end = text.find(text[at], at + 1);
+    return end == std::string::npos ? std::string() : text.substr(at + 1, end - at - 1);
+}
+
+// iconv's name for an encoding. Windows writes its own code page 932 under all of Shift_JIS's
+// names; the plain Shift_JIS table would turn the backslashes of paths into yen signs.
+std::string iconvName(const std::string& encoding) {
+    for (const char* alias : {"shift_jis", "shift-jis", "sjis", "x-sjis", "ms_kanji", "windows-31j",
+                              "csshiftjis", "cp932", "windows-932"}) {
+        if (encoding == alias) {
+            return "CP932";
+        }
+    }
+    return encoding;
+}
+
+// The text converted to UTF-8; bytes that are no character of the encoding become U+FFFD.
+// Nothing when iconv does not know the encoding.
+std::optional<std::string> convertToUtf8(std::string_view text, const std::string& encoding) {
+    iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return std::nullopt;
+    }
+    std::string out;
+    char buffer[4096];
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    while (inLeft > 0) {
+        char* next = buffer;
+        std::size_t room = sizeof buffer;
+        const std::size_t done = iconv(converter, &in, &inLeft, &next, &room);
+        out.append(buffer, static_cast<std::size_t>(next - buffer));
+        if (done != static_cast<std::size_t>(-1) || errno == E2BIG) {
+            continue;
+        }
+        appendUtf8(out, 0xFFFD);  // EILSEQ, or EINVAL for a character cut off at the end
+        const std::size_t skip = errno == EINVAL ? inLeft : 1;
+        in += skip;
+        inLeft -= skip;
+    }
+    char* next = buffer;
+    std::size_t room = sizeof buffer;
+    iconv(converter, nullptr, nullptr, &next, &room);
+    out.append(buffer, static_cast<std::size_t>(next - buffer));
+    iconv_close(converter);
+    return out;
+}
+
+// The document as UTF-8. A byte-order mark decides first, then an XML declaration; a document
+// with neither that is not valid UTF-8 was written on a Japanese Windows, in code page 932.
+std::string toUtf8(std::string_view doc) {
+    bool marked = false;
+    std::string text = fromUnicodeMarks(doc, marked);
+    if (marked) {
+        return text;
+    }
+    const std::string declared = declaredEncoding(text);
+    if (declared == "utf-8" || declared == "utf8") {
+        return text;
+    }
+    if (!declared.empty()) {
+        if (auto converted = convertToUtf8(text, iconvName(declared))) {
+            return std::move(*converted);
+        }
+    }
+    if (isUtf8(text)) {
+        return text;
+    }
+    return convertToUtf8(text, "CP932").value_or(text);
 }
 
 // Character references and the five named entities; an unknown entity stays as written.
@@ -209,15 +328,39 @@ bool isSafeReference(std::string_view ref) {
     return false;
 }
 
+// A reference against the URL of a metafile's folder ("http://host/dir/"): a path from the root
+// keeps the scheme and host, a path without scheme the scheme.
+std::string resolveAgainstUrl(const std::string& relative, std::string_view baseUrl) {
+    const std::size_t schemeEnd = baseUrl.find("://");
+    if (relative.starts_with("//")) {
+        return std::string(baseUrl.substr(0, schemeEnd + 1)) + relative;
+    }
+    if (relative.starts_with("/")) {
+        const std::size_t pathStart = baseUrl.find('/', schemeEnd + 3);
+        return std::string(baseUrl.substr(0, pathStart)) + relative;
+    }
+    std::string result(baseUrl);
+    if (!result.ends_with('/')) {
+        result += '/';
+    }
+    return result + relative;
+}
+
 std::string resolve(std::string_view ref, std::string_view baseFolder) {
     const std::string_view trimmed = trim(ref);
-    if (trimmed.empty() || hasScheme(trimmed) || trimmed.front() == '/' ||
-        (trimmed.size() > 1 && trimmed[1] == ':')) {
+    if (trimmed.empty() || hasScheme(trimmed)) {
         return std::string(trimmed);
     }
     // Metafiles written on Windows separate folders with backslashes.
     std::string relative(trimmed);
     std::replace(relative.begin(), relative.end(), '\\', '/');
+    const bool drive = trimmed.size() > 1 && trimmed[1] == ':';
+    if (!drive && baseFolder.find("://") != std::string_view::npos && hasScheme(baseFolder)) {
+        return resolveAgainstUrl(relative, baseFolder);
+    }
+    if (trimmed.front() == '/' || drive) {
+        return std::string(trimmed);
+    }
     if (baseFolder.empty()) {
         return relative;
     }

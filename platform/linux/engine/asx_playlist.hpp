@@ -8,6 +8,7 @@
 //
 // Pure standard C++: no Qt and no libmpv, so that it is tested on its own.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,10 +32,16 @@ struct AsxPlaylist {
 // True for names ending in .asx, .wvx or .wax, in any case.
 bool isAsxFileName(std::string_view path);
 
-// Reads a metafile's text. Relative references are resolved against baseFolder (the metafile's
-// own folder); absolute paths and URLs are kept as they are. The text may be UTF-8 (with or
-// without a byte-order mark) or UTF-16 with a byte-order mark.
+// Reads a metafile's text. Relative references are resolved against baseFolder: the metafile's
+// own folder, or for a metafile from the network the URL of its folder ("http://host/dir/").
+// Absolute paths and URLs are kept as they are. The text may be UTF-16 or UTF-8 by its
+// byte-order mark, in the encoding its XML declaration names, or else UTF-8; text that is not
+// valid UTF-8 is read as Windows code page 932 (Shift_JIS), as Japanese Windows writes it.
 AsxPlaylist parseAsx(std::string_view document, std::string_view baseFolder);
+
+// The largest metafile read, from a file or from the network; anything larger is a mislabelled
+// media file.
+inline constexpr std::size_t kMaxMetafileBytes = 1024 * 1024;
 
 // Reads and parses the metafile at path; nothing when it cannot be read or is too large to be
 // a metafile.

@@ -1,8 +1,11 @@
 #include "platform/linux/engine/engine_control_bar.hpp"
 
+#include <QtCore/QEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>
+#include <QtWidgets/QProxyStyle>
 #include <QtWidgets/QSlider>
-#include <QtWidgets/QStyle>
 #include <QtWidgets/QToolButton>
 #include <algorithm>
 
@@ -16,6 +19,68 @@ constexpr int kTrackerSteps = 1000;
 // Below this the volume slider's lowest notch means silence; finer steps down there are
 // inaudible anyway.
 constexpr int kVolumeSliderFloor = -4000;
+constexpr QSize kIconSize(14, 14);
+
+// The application's palette with every colour set on the bar itself: a role left unset would be
+// taken from the engine control, whose window colour is the picture's black.
+QPalette applicationPalette() {
+    const QPalette app = QApplication::palette();
+    QPalette result;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole) {
+                continue;
+            }
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            result.setBrush(g, r, app.brush(g, r));
+        }
+    }
+    return result;
+}
+
+// The style's icon shape in one colour. The styles' own media icons are dark grey whatever the
+// palette, which vanishes on a dark bar and cannot show a disabled button apart.
+QPixmap tinted(const QIcon& shape, qreal ratio, const QColor& colour) {
+    QPixmap pixmap = shape.pixmap(kIconSize, ratio);
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(pixmap.rect(), colour);
+    return pixmap;
+}
+
+QColor mixed(const QColor& a, const QColor& b, double shareOfB) {
+    return QColor::fromRgbF(static_cast<float>(a.redF() * (1 - shareOfB) + b.redF() * shareOfB),
+                            static_cast<float>(a.greenF() * (1 - shareOfB) + b.greenF() * shareOfB),
+                            static_cast<float>(a.blueF() * (1 - shareOfB) + b.blueF() * shareOfB));
+}
+
+QIcon contrastingIcon(const QStyle& style, QStyle::StandardPixmap which, const QPalette& palette,
+                      qreal ratio) {
+    const QIcon shape = style.standardIcon(which);
+    const QColor normal = palette.color(QPalette::Active, QPalette::WindowText);
+    QColor disabled = palette.color(QPalette::Disabled, QPalette::WindowText);
+    if (disabled == normal) {  // some themes do not dim disabled text
+        disabled = mixed(normal, palette.color(QPalette::Active, QPalette::Window), 0.65);
+    }
+    QIcon icon;
+    icon.addPixmap(tinted(shape, ratio, normal), QIcon::Normal);
+    icon.addPixmap(tinted(shape, ratio, normal), QIcon::Active);
+    icon.addPixmap(tinted(shape, ratio, disabled), QIcon::Disabled);
+    return icon;
+}
+
+// A click on the tracker's groove puts the handle there, as players do, instead of stepping.
+class TrackerStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_Slider_AbsoluteSetButtons) {
+            return Qt::LeftButton;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 QSlider* makeSlider(int minimum, int maximum, int value, const QString& tip) {
     auto* slider = new QSlider(Qt::Horizontal);
@@ -32,6 +97,8 @@ EngineControlBar::EngineControlBar(const ControlBar& settings, ControlBarActions
                                    QWidget* parent)
     : QWidget(parent), actions_(std::move(actions)) {
     setFocusPolicy(Qt::NoFocus);
+    setPalette(applicationPalette());
+    setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(2, 1, 2, 1);
@@ -51,20 +118,27 @@ EngineControlBar::EngineControlBar(const ControlBar& settings, ControlBarActions
         }
     });
     rows->addWidget(tracker_);
+    // Owned by the bar and made after the tracker, so that it outlives the tracker.
+    auto* trackerStyle = new TrackerStyle;
+    trackerStyle->setParent(this);
+    tracker_->setStyle(trackerStyle);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(1);
     rows->addLayout(buttons);
     playPause_ = addButton(buttons, QStyle::SP_MediaPlay, QStringLiteral("再生"),
                            [this] { actions_.playPause(); });
-    addButton(buttons, QStyle::SP_MediaStop, QStringLiteral("停止"), [this] { actions_.stop(); });
+    stop_ = addButton(buttons, QStyle::SP_MediaStop, QStringLiteral("停止"),
+                      [this] { actions_.stop(); });
     if (settings.seekAndSkip) {
         addButton(buttons, QStyle::SP_MediaSkipBackward, QStringLiteral("前へ"),
                   [this] { actions_.previous(); });
-        addButton(buttons, QStyle::SP_MediaSeekBackward, QStringLiteral("巻き戻し"),
-                  [this] { actions_.seekBack(); });
-        addButton(buttons, QStyle::SP_MediaSeekForward, QStringLiteral("早送り"),
-                  [this] { actions_.seekForward(); });
+        seekButtons_.push_back(addButton(buttons, QStyle::SP_MediaSeekBackward,
+                                         QStringLiteral("巻き戻し"),
+                                         [this] { actions_.seekBack(); }));
+        seekButtons_.push_back(addButton(buttons, QStyle::SP_MediaSeekForward,
+                                         QStringLiteral("早送り"),
+                                         [this] { actions_.seekForward(); }));
         addButton(buttons, QStyle::SP_MediaSkipForward, QStringLiteral("次へ"),
                   [this] { actions_.next(); });
     }
@@ -83,26 +157,65 @@ EngineControlBar::EngineControlBar(const ControlBar& settings, ControlBarActions
         buttons->addWidget(volume_);
         buttons->addWidget(balance_);
     }
+    paintIcons();
+    showProgress(0, 0.0, 0.0);
 }
 
-QToolButton* EngineControlBar::addButton(QLayout* row, int icon, const QString& tip,
-                                         std::function<void()> act) {
+QToolButton* EngineControlBar::addButton(QLayout* row, QStyle::StandardPixmap icon,
+                                         const QString& tip, std::function<void()> act) {
     auto* button = new QToolButton;
-    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setToolTip(tip);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
-    button->setIconSize(QSize(14, 14));
+    button->setIconSize(kIconSize);
     connect(button, &QToolButton::clicked, this, [act = std::move(act)] { act(); });
     row->addWidget(button);
+    iconButtons_.emplace_back(button, icon);
     return button;
+}
+
+// The icons are made once per palette and style: the bar is told the progress many times a
+// second, and a fresh icon each time would fill the pixmap cache with copies.
+void EngineControlBar::paintIcons() {
+    const QPalette& colours = palette();
+    const qreal ratio = devicePixelRatioF();
+    for (const auto& [button, icon] : iconButtons_) {
+        button->setIcon(contrastingIcon(*style(), icon, colours, ratio));
+    }
+    playIcon_ = contrastingIcon(*style(), QStyle::SP_MediaPlay, colours, ratio);
+    pauseIcon_ = contrastingIcon(*style(), QStyle::SP_MediaPause, colours, ratio);
+    if (playPause_ != nullptr) {
+        playPause_->setIcon(showsPause_ ? pauseIcon_ : playIcon_);
+    }
+}
+
+void EngineControlBar::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+        case QEvent::ApplicationPaletteChange:
+            setPalette(applicationPalette());  // brings a PaletteChange, which repaints the icons
+            break;
+        case QEvent::PaletteChange:
+        case QEvent::StyleChange:
+            paintIcons();
+            break;
+        default:
+            break;
+    }
 }
 
 void EngineControlBar::showProgress(std::int32_t playState, double position, double duration) {
     const bool playing = playState == 2;
-    playPause_->setIcon(
-        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    playPause_->setToolTip(playing ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    if (playing != showsPause_) {
+        showsPause_ = playing;
+        playPause_->setIcon(playing ? pauseIcon_ : playIcon_);
+        playPause_->setToolTip(playing ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    }
+    const bool loaded = playState != 0;
+    stop_->setEnabled(loaded);
+    for (QToolButton* seek : seekButtons_) {
+        seek->setEnabled(loaded && duration > 0);
+    }
     duration_ = duration;
     tracker_->setEnabled(duration > 0);
     if (!tracker_->isSliderDown()) {

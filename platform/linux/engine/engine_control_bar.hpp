@@ -4,10 +4,18 @@
 // volume-and-balance setting a volume and a balance slider; with the seek-and-skip setting
 // buttons that seek back and forward and skip to the previous and next entry. None of its parts
 // takes the keyboard focus, so keys keep reaching the engine control.
+//
+// The bar looks like the desktop's other controls whatever the picture around it: it takes the
+// application's palette, not the black of the picture, and draws its icons in the palette's text
+// colours, dimmed where a button cannot act. A click on the tracker's groove jumps there.
 
+#include <QtGui/QIcon>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QWidget>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "player/editions/edition_profile.hpp"
 
@@ -38,13 +46,25 @@ class EngineControlBar : public QWidget {
 
     QToolButton* playPauseButton() const { return playPause_; }
     QSlider* tracker() const { return tracker_; }
+    QToolButton* stopButton() const { return stop_; }
     QSlider* volumeSlider() const { return volume_; }
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
-    QToolButton* addButton(QLayout* row, int icon, const QString& tip, std::function<void()> act);
+    QToolButton* addButton(QLayout* row, QStyle::StandardPixmap icon, const QString& tip,
+                           std::function<void()> act);
+    void paintIcons();
 
     ControlBarActions actions_;
+    std::vector<std::pair<QToolButton*, QStyle::StandardPixmap>> iconButtons_;
+    std::vector<QToolButton*> seekButtons_;
+    QIcon playIcon_;
+    QIcon pauseIcon_;
+    bool showsPause_ = false;
     QToolButton* playPause_ = nullptr;
+    QToolButton* stop_ = nullptr;
     QSlider* tracker_ = nullptr;
     QSlider* volume_ = nullptr;
     QSlider* balance_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "platform/linux/engine/engine_control_bar.hpp"
 #include "platform/linux/engine/engine_volume.hpp"
+#include "platform/linux/engine/remote_metafile.hpp"
 
 namespace nwmp::engine {
 
@@ -57,6 +58,8 @@ void MpvMediaEngine::post(Call call) {
 void MpvMediaEngine::SetFileName(const std::string& fileName) {
     fileName_ = fileName;
     entries_.clear();
+    remoteMetafileRead_ = false;
+    ++fetchRound_;
     pendingSeek_.reset();
     endPending_ = false;
     lastEntry_ = 0;
@@ -79,7 +82,27 @@ void MpvMediaEngine::SetFileName(const std::string& fileName) {
 void MpvMediaEngine::openMedia() {
     MpvState& mpv = mpv_->state();
     std::vector<std::string> targets;
-    if (isAsxFileName(fileName_) && !isUrl(fileName_)) {
+    if (isWebMetafileUrl(fileName_) && !remoteMetafileRead_) {
+        fetchMetafile(fileName_, this, [this, round = ++fetchRound_](auto fetched) {
+            if (round != fetchRound_) {
+                return;  // another media, or a stop, came while it was on its way
+            }
+            if (fetched) {
+                entries_ = parseAsx(fetched->document, fetched->folderUrl).entries;
+            }
+            remoteMetafileRead_ = true;
+            openMedia();
+        });
+        mpv_->command({"stop"});  // what played before must not end into the wait
+        loading_ = true;
+        refreshState();
+        return;
+    }
+    if (remoteMetafileRead_) {
+        for (const AsxEntry& entry : entries_) {
+            targets.push_back(entry.href);
+        }
+    } else if (isAsxFileName(fileName_) && !isUrl(fileName_)) {
         if (auto list = loadAsxFile(fileName_)) {
             entries_ = std::move(list->entries);
         }
@@ -189,6 +212,7 @@ void MpvMediaEngine::Stop() {
         return;
     }
     mpv_->command({"stop", "keep-playlist"});
+    ++fetchRound_;
     MpvState& mpv = mpv_->state();
     mpv.idle = true;
     mpv.timePos = 0.0;

@@ -132,7 +132,9 @@ class MpvMediaEngine final : public QWidget, public MediaEngine, private MpvList
     bool usesOpenGL_ = false;
 
     std::string fileName_;
-    std::vector<AsxEntry> entries_;  // the metafile's entries, for their titles and authors
+    std::vector<AsxEntry> entries_;    // the metafile's entries, for their titles and authors
+    bool remoteMetafileRead_ = false;  // a metafile named by URL has been fetched and read
+    std::uint64_t fetchRound_ = 0;     // a fetch answers only while no other media came meanwhile
     std::int32_t state_ = kStopped;
     std::int32_t playCount_ = 1;
     std::int32_t displaySize_ = kDisplayFitToControl;

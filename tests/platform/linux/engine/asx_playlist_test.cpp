@@ -65,6 +65,22 @@ const std::vector<AsxCase>& asxCases() {
         {"Utf16LittleEndian",
          std::string(kUtf16Document, sizeof kUtf16Document - 1),
          {{"/m/i.avi", "", ""}}},
+        // "テスト" in code page 932, and a folder "表" whose second byte is a backslash.
+        {"UndeclaredShiftJis",
+         "<asx><entry><title>\x83\x65\x83\x58\x83\x67</title>"
+         "<ref href=\"\x95\x5C\\\x83\x65.avi\"></entry></asx>",
+         {{"/m/表/テ.avi", "テスト", ""}}},
+        {"DeclaredShiftJisIsWindows932",
+         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><asx><entry>"
+         "<ref href=\"a\\\x83\x65.avi\"></entry></asx>",
+         {{"/m/a/テ.avi", "", ""}}},
+        {"DeclaredLatin1",
+         "<?xml version='1.0' encoding='ISO-8859-1'?><asx><entry><title>Caf\xE9</title>"
+         "<ref href=\"k.avi\"></entry></asx>",
+         {{"/m/k.avi", "Café", ""}}},
+        {"ValidUtf8KeptAsItIs",
+         "<asx><entry><title>テスト</title><ref href=\"表.avi\"></entry></asx>",
+         {{"/m/表.avi", "テスト", ""}}},
         {"NotAMetafile", "RIFF....AVI LIST", {}},
         {"TruncatedInsideATag", "<asx><entry><ref href=\"j.avi", {{"/m/j.avi", "", ""}}},
     };
@@ -82,6 +98,21 @@ TEST_P(AsxParseTest, ReadsTheEntries) {
 
 INSTANTIATE_TEST_SUITE_P(Documents, AsxParseTest, ::testing::ValuesIn(asxCases()),
                          [](const auto& param) { return std::string(param.param.name); });
+
+TEST(AsxParse, ResolvesAgainstTheUrlOfAFetchedMetafile) {
+    const AsxPlaylist list = parseAsx(
+        "<asx><entry><ref href=\"a b.wma\"></entry><entry><ref href=\"/root.asf\"></entry>"
+        "<entry><ref href=\"sub\\c.wma\"></entry><entry><ref href=\"//cdn/d.wma\"></entry>"
+        "<entry><ref href=\"mms://e/f\"></entry></asx>",
+        "http://host:8080/radio/");
+    std::vector<std::string> refs;
+    for (const AsxEntry& entry : list.entries) {
+        refs.push_back(entry.href);
+    }
+    EXPECT_EQ(refs, (std::vector<std::string>{
+                        "http://host:8080/radio/a b.wma", "http://host:8080/root.asf",
+                        "http://host:8080/radio/sub/c.wma", "http://cdn/d.wma", "mms://e/f"}));
+}
 
 TEST(AsxFileName, KnowsTheThreeMetafileExtensionsInAnyCase) {
     EXPECT_TRUE(isAsxFileName("/a/list.asx"));

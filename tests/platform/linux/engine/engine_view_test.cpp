@@ -5,6 +5,8 @@
 #include <QtGui/QScreen>
 #include <QtTest/QTest>
 #include <QtWidgets/QSlider>
+#include <QtWidgets/QToolButton>
+#include <cstdlib>
 
 #include "engine_fixture.hpp"
 #include "platform/linux/engine/engine_control_bar.hpp"
@@ -14,6 +16,19 @@ namespace {
 
 double twipsPerPixel(const QWidget& widget) {
     return 1440.0 / widget.logicalDpiY();
+}
+
+// How far the button's drawing stands out from its background (grey levels, 0 to 255).
+int iconContrast(QWidget* button) {
+    const QImage image = button->grab().toImage();
+    const int background = qGray(image.pixel(0, 0));
+    int most = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            most = std::max(most, std::abs(qGray(image.pixel(x, y)) - background));
+        }
+    }
+    return most;
 }
 
 class EngineRendererTest : public EngineTest,
@@ -186,6 +201,31 @@ TEST_F(EngineTest, ClickOnThePictureTogglesPlaying) {
     EXPECT_EQ(engine_->PlayState(), kPaused);
     QTest::mouseClick(engine_->pictureSurface(), Qt::LeftButton);
     ASSERT_TRUE(waitForState(kPlaying));
+}
+
+TEST_F(EngineTest, ControlBarStandsOutFromThePictureAndDimsWhatCannotAct) {
+    for (const ControlBar& bar : {ControlBar{true, false, false}, ControlBar{true, true, true}}) {
+        makeEngine(bar);
+        auto* play = engine_->controlBar()->playPauseButton();
+        auto* stop = engine_->controlBar()->stopButton();
+        EXPECT_FALSE(stop->isEnabled());
+        EXPECT_GE(iconContrast(play), 100);
+        const int disabled = iconContrast(stop);
+        EXPECT_GE(disabled, 20);
+        openAndPlay("sample.mkv");
+        EXPECT_TRUE(stop->isEnabled());
+        EXPECT_GE(iconContrast(stop), disabled + 40);
+    }
+}
+
+TEST_F(EngineTest, ClickOnTheTrackersGrooveJumpsThere) {
+    openAndPlay("sample.mkv");
+    engine_->Pause();
+    QSlider* tracker = engine_->controlBar()->tracker();
+    ASSERT_TRUE(waitUntil([&] { return tracker->isEnabled(); }));
+    const QPoint threeQuarters(tracker->width() * 3 / 4, tracker->height() / 2);
+    QTest::mouseClick(tracker, Qt::LeftButton, {}, threeQuarters);
+    EXPECT_NEAR(engine_->CurrentPosition(), engine_->Duration() * 0.75, engine_->Duration() * 0.1);
 }
 
 TEST_F(EngineTest, VolumeSliderSetsTheEngineVolume) {
