@@ -153,10 +153,16 @@ void MpvMediaEngine::forgetSeek() {
     seekDone_ = false;
 }
 
-void MpvMediaEngine::mpvCommandDone(std::uint64_t replyId) {
-    if (replyId == seekNumber_ && soughtPosition_) {
-        seekQueued_ = true;
+void MpvMediaEngine::mpvCommandDone(std::uint64_t replyId, bool failed) {
+    if (replyId != seekNumber_ || !soughtPosition_) {
+        return;
     }
+    if (failed) {
+        forgetSeek();
+        return;
+    }
+    seekQueued_ = true;
+    seekTaken_.start();
 }
 
 void MpvMediaEngine::mpvPlaybackRestarted() {
@@ -376,8 +382,11 @@ void MpvMediaEngine::mpvStateChanged() {
         duration_ = mpv.duration;
     }
     // Paused, libmpv shows the sound block or frame around the target and reports where that
-    // begins, before or after it; playing, it soon passes the target.
-    if (soughtPosition_ && seekDone_ && !mpv.pause && mpv.timePos >= *soughtPosition_) {
+    // begins, before or after it; playing, it soon passes the target. A stream that cannot seek
+    // takes the seek and never restarts: its position goes on from where it was.
+    constexpr qint64 kSeekGivenUpMs = 2000;
+    if (soughtPosition_ && seekQueued_ && !mpv.pause &&
+        (seekDone_ ? mpv.timePos >= *soughtPosition_ : seekTaken_.elapsed() > kSeekGivenUpMs)) {
         soughtPosition_.reset();  // playback has moved on from the position sought
     }
     if (mpv.playlistCount != knownPlaylistCount_ && mpv.playlistCount > 0) {

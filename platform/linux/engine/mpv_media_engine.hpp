@@ -28,6 +28,7 @@
 // geometry never fail; SetPlayCount and SetDisplaySize fail only for values outside their range,
 // SetFocus while the control is not visible.
 
+#include <QtCore/QElapsedTimer>
 #include <QtWidgets/QWidget>
 #include <memory>
 #include <optional>
@@ -112,7 +113,7 @@ class MpvMediaEngine final : public QWidget, public MediaEngine, private MpvList
     void mpvFileLoaded() override;
     void mpvFileEnded(MpvFileEnd how) override;
     void mpvStateChanged() override;
-    void mpvCommandDone(std::uint64_t replyId) override;
+    void mpvCommandDone(std::uint64_t replyId, bool failed) override;
     void mpvPlaybackRestarted() override;
 
     void requireMedia(const char* member) const;
@@ -159,6 +160,7 @@ class MpvMediaEngine final : public QWidget, public MediaEngine, private MpvList
     std::uint64_t seekNumber_ = 0;          // the last seek given to libmpv
     bool seekQueued_ = false;               // libmpv has taken that seek
     bool seekDone_ = false;                 // and playback has restarted after it
+    QElapsedTimer seekTaken_;               // since libmpv took it
     std::int64_t lastEntry_ = 0;
     std::int64_t knownPlaylistCount_ = 0;
     double duration_ = 0.0;

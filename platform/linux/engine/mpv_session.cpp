@@ -189,7 +189,7 @@ void MpvSession::handleEvent(const mpv_event& event) {
         }
         case MPV_EVENT_COMMAND_REPLY:
             if (event.reply_userdata != 0) {
-                listener_.mpvCommandDone(event.reply_userdata);
+                listener_.mpvCommandDone(event.reply_userdata, event.error < 0);
             }
             return;
         case MPV_EVENT_PLAYBACK_RESTART:

@@ -46,7 +46,8 @@ class MpvListener {
     virtual void mpvFileLoaded() = 0;
     virtual void mpvFileEnded(MpvFileEnd how) = 0;
     virtual void mpvStateChanged() = 0;  // one or more of MpvState's values changed
-    virtual void mpvCommandDone(std::uint64_t replyId) = 0;  // a command given a reply id ran
+    // A command given a reply id has run; failed: libmpv refused it.
+    virtual void mpvCommandDone(std::uint64_t replyId, bool failed) = 0;
     virtual void mpvPlaybackRestarted() = 0;  // playback goes on after a start or a seek
 };
 
