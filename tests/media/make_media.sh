@@ -3,7 +3,8 @@
 # changes; the results are committed, so neither the build nor the tests need ffmpeg.
 #
 # Every clip is 1.5 seconds of a 440 Hz tone, with a 64x48 colour test picture where the format
-# carries video; sample.mkv is a 3-second 160x120 clip for trying the player.
+# carries video; sample.mkv is a 3-second 160x120 clip for trying the player; long.mp3 and the
+# picture*.avi clips last 12 seconds.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
@@ -37,6 +38,15 @@ small_mpeg4=(-c:v mpeg4 -q:v 12 -g 100 -pix_fmt yuv420p)
 "${ff[@]}" -f lavfi -i "testsrc=size=160x120:rate=10:duration=3" \
     -f lavfi -i "sine=frequency=440:duration=3:sample_rate=22050" "${plain[@]}" \
     -c:v mpeg4 -q:v 8 -g 100 -pix_fmt yuv420p "${small_mp3[@]}" -shortest sample.mkv
+
+# Longer clips: twelve seconds of sound alone, and pictures of the sizes a player is mostly given,
+# for stepping through a clip and for fitting the window to the picture while it still plays.
+"${ff[@]}" -f lavfi -i "sine=frequency=440:duration=12:sample_rate=8000" "${plain[@]}" \
+    -c:a libmp3lame -b:a 8k -ac 1 -write_xing 0 -id3v2_version 0 long.mp3
+for size in 320x240 640x480; do
+    "${ff[@]}" -f lavfi -i "testsrc=size=${size}:rate=2:duration=12" "${plain[@]}" \
+        -c:v mpeg4 -q:v 31 -g 100 -pix_fmt yuv420p "picture${size%x*}.avi"
+done
 
 # Play lists. The metafile is written the loose way such files are found in the wild: tags in
 # mixed case, an unquoted attribute, an element left open.

@@ -33,10 +33,7 @@ void FullScreenWindow::hold(QWidget* surface) {
 }
 
 void FullScreenWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        leave_();
-        return;
-    }
+    // Esc too belongs to the host, as on the embedded picture: the players end by it.
     keyPressed_(event);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // Display size 3: a frameless, topmost window of the engine's own that covers the screen and
-// holds the picture while it lasts. The host's windows stay as they are. Esc, a double click on
-// the picture or closing the window go back to the previous display size; every other key is
-// reported as the engine's key-down, as in the embedded control.
+// holds the picture while it lasts. The host's windows stay as they are. A double click on the
+// picture or closing the window go back to the previous display size; every key, Esc included,
+// is reported as the engine's key-down, as in the embedded control.
 
 #include <QtWidgets/QWidget>
 #include <functional>

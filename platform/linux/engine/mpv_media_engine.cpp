@@ -61,6 +61,7 @@ void MpvMediaEngine::SetFileName(const std::string& fileName) {
     remoteMetafileRead_ = false;
     ++fetchRound_;
     pendingSeek_.reset();
+    forgetSeek();
     endPending_ = false;
     lastEntry_ = 0;
     duration_ = 0.0;
@@ -136,7 +137,11 @@ double MpvMediaEngine::CurrentPosition() const {
     if (pendingSeek_) {
         return *pendingSeek_;
     }
-    return state_ == kStopped ? 0.0 : mpv_->state().timePos;
+    return state_ == kStopped ? 0.0 : shownPosition();
+}
+
+double MpvMediaEngine::shownPosition() const {
+    return soughtPosition_ ? *soughtPosition_ : mpv_->state().timePos;
 }
 
 void MpvMediaEngine::SetCurrentPosition(double seconds) {
@@ -153,8 +158,38 @@ void MpvMediaEngine::seekTo(double seconds) {
         pendingSeek_ = seconds;  // applied once the media is open
         return;
     }
-    mpv_->command({"seek", numberText(seconds), "absolute+exact"});
-    mpv_->state().timePos = seconds;
+    startSeek(seconds);
+}
+
+void MpvMediaEngine::startSeek(double seconds) {
+    // Numbered, so that only the restart after this seek, not one after an earlier, counts.
+    ++seekNumber_;
+    seekQueued_ = false;
+    seekDone_ = false;
+    soughtPosition_ = seconds;
+    mpv_->command({"seek", numberText(seconds), "absolute+exact"}, seekNumber_);
+}
+
+void MpvMediaEngine::forgetSeek() {
+    soughtPosition_.reset();
+    seekQueued_ = false;
+    seekDone_ = false;
+}
+
+void MpvMediaEngine::mpvCommandDone(std::uint64_t replyId, bool failed) {
+    if (replyId != seekNumber_ || !soughtPosition_) {
+        return;
+    }
+    if (failed) {
+        forgetSeek();
+        return;
+    }
+    seekQueued_ = true;
+    seekTaken_.start();
+}
+
+void MpvMediaEngine::mpvPlaybackRestarted() {
+    seekDone_ = seekQueued_;
 }
 
 double MpvMediaEngine::Duration() const {
@@ -218,6 +253,7 @@ void MpvMediaEngine::Stop() {
     mpv.timePos = 0.0;
     loading_ = false;
     endPending_ = false;
+    forgetSeek();
     refreshState();
 }
 
@@ -269,6 +305,7 @@ void MpvMediaEngine::jumpToEntry(std::int64_t entry) {
     mpv_->setProperty("playlist-pos", numberText(static_cast<double>(entry)));
     lastEntry_ = entry;
     pendingSeek_.reset();
+    forgetSeek();
     endPending_ = false;
     loading_ = true;
     refreshState();
@@ -308,8 +345,9 @@ std::int32_t MpvMediaEngine::computeState() const {
     if (mpv.pause) {
         return kPaused;
     }
-    if (mpv.pausedForCache || (mpv.videoTrack > 0 && mpv.videoWidth <= 0)) {
-        return 3;  // buffering, or the picture's size is not known yet
+    if (mpv.pausedForCache || !mpv.tracksKnown ||
+        (mpv.videoTrack > 0 && (mpv.videoWidth <= 0 || mpv.videoHeight <= 0))) {
+        return 3;  // buffering, or whether there is a picture, or its size, is not known yet
     }
     return kPlaying;
 }
@@ -317,8 +355,7 @@ std::int32_t MpvMediaEngine::computeState() const {
 void MpvMediaEngine::refreshState() {
     const std::int32_t now = computeState();
     if (bar_ != nullptr) {
-        const MpvState& mpv = mpv_->state();
-        bar_->showProgress(now, now == kStopped ? 0.0 : mpv.timePos, duration_);
+        bar_->showProgress(now, now == kStopped ? 0.0 : shownPosition(), duration_);
     }
     if (now == state_) {
         return;
@@ -335,6 +372,7 @@ void MpvMediaEngine::mpvFileStarted() {
     mpv.timePos = 0.0;
     endPending_ = false;
     loading_ = true;
+    forgetSeek();
     refreshState();
 }
 
@@ -343,8 +381,7 @@ void MpvMediaEngine::mpvFileLoaded() {
     if (pendingSeek_) {
         const double target = *pendingSeek_;
         pendingSeek_.reset();
-        mpv_->command({"seek", numberText(target), "absolute+exact"});
-        mpv_->state().timePos = target;
+        startSeek(target);
     }
     refreshState();
 }
@@ -354,6 +391,7 @@ void MpvMediaEngine::mpvFileEnded(MpvFileEnd how) {
         return;  // replaced or stopped on purpose; the member that did it set the state
     }
     loading_ = false;
+    forgetSeek();
     // The real end only once nothing follows: a repeat or the next entry starts another file.
     endPending_ = how == MpvFileEnd::Eof;
     refreshState();
@@ -366,6 +404,14 @@ void MpvMediaEngine::mpvStateChanged() {
     }
     if (mpv.duration > 0) {
         duration_ = mpv.duration;
+    }
+    // Paused, libmpv shows the sound block or frame around the target and reports where that
+    // begins, before or after it; playing, it soon passes the target. A stream that cannot seek
+    // takes the seek and never restarts: its position goes on from where it was.
+    constexpr qint64 kSeekGivenUpMs = 2000;
+    if (soughtPosition_ && seekQueued_ && !mpv.pause &&
+        (seekDone_ ? mpv.timePos >= *soughtPosition_ : seekTaken_.elapsed() > kSeekGivenUpMs)) {
+        soughtPosition_.reset();  // playback has moved on from the position sought
     }
     if (mpv.playlistCount != knownPlaylistCount_ && mpv.playlistCount > 0) {
         knownPlaylistCount_ = mpv.playlistCount;

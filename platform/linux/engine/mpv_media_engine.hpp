@@ -14,7 +14,13 @@
 // costs a moment of black picture.
 //
 // Play states: 0 stopped, 1 paused, 2 playing, 3 waiting (opening a media, buffering, or waiting
-// for the first picture so that its size is known when "playing" is reported).
+// for the first picture so that its size is known when "playing" is reported). Opening a media
+// thus reads 3 until libmpv has said which tracks it plays and, with video, how large the picture
+// is; only then does 2 follow, with auto size already applied, so that a host fitting its window
+// to the control on every change finds the picture's real size.
+//
+// After a seek the position reads as the position sought until playback has moved on past it:
+// libmpv reports where the frame or sound block it shows begins, which is seldom the target.
 //
 // Members that need a media throw EngineError while the file name is empty: CurrentPosition,
 // SetCurrentPosition, Duration, Play, Pause, GetMediaInfoString, Previous and Next (which also
@@ -22,6 +28,7 @@
 // geometry never fail; SetPlayCount and SetDisplaySize fail only for values outside their range,
 // SetFocus while the control is not visible.
 
+#include <QtCore/QElapsedTimer>
 #include <QtWidgets/QWidget>
 #include <memory>
 #include <optional>
@@ -86,6 +93,8 @@ class MpvMediaEngine final : public QWidget, public MediaEngine, private MpvList
     void SetBalance(std::int32_t balance);
 
     std::int32_t DisplaySize() const { return displaySize_; }
+    // A seek has been given and playback has not yet restarted after it.
+    bool seeking() const { return soughtPosition_.has_value() && !seekDone_; }
     bool usesOpenGL() const { return usesOpenGL_; }
     // The picture's widget, and the whole-screen window while display size 3 lasts.
     QWidget* pictureSurface() const { return surface_; }
@@ -104,11 +113,16 @@ class MpvMediaEngine final : public QWidget, public MediaEngine, private MpvList
     void mpvFileLoaded() override;
     void mpvFileEnded(MpvFileEnd how) override;
     void mpvStateChanged() override;
+    void mpvCommandDone(std::uint64_t replyId, bool failed) override;
+    void mpvPlaybackRestarted() override;
 
     void requireMedia(const char* member) const;
     void openMedia();
     void applyLoop();
     void seekTo(double seconds);
+    void startSeek(double seconds);
+    void forgetSeek();
+    double shownPosition() const;
     void refreshState();
     std::int32_t computeState() const;
     template <class Call>
@@ -143,7 +157,12 @@ class MpvMediaEngine final : public QWidget, public MediaEngine, private MpvList
     bool loading_ = false;     // a media is being opened
     bool endPending_ = false;  // the media ran to its end; the end of stream follows once idle
     PixelExtent videoSize_;    // the picture's own size; empty without one
-    std::optional<double> pendingSeek_;
+    std::optional<double> pendingSeek_;     // given before the media was open
+    std::optional<double> soughtPosition_;  // reported until playback has moved past it
+    std::uint64_t seekNumber_ = 0;          // the last seek given to libmpv
+    bool seekQueued_ = false;               // libmpv has taken that seek
+    bool seekDone_ = false;                 // and playback has restarted after it
+    QElapsedTimer seekTaken_;               // since libmpv took it
     std::int64_t lastEntry_ = 0;
     std::int64_t knownPlaylistCount_ = 0;
     double duration_ = 0.0;

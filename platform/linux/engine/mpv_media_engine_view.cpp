@@ -76,10 +76,12 @@ MpvMediaEngine::MpvMediaEngine(const ControlBar& controlBar, QWidget* parent, En
 }
 
 MpvMediaEngine::~MpvMediaEngine() {
-    // The render context must go before libmpv itself.
-    delete fullScreen_;
+    // The render context must go before libmpv itself. The surface goes first: while the entire
+    // screen lasts it is the whole-screen window's child, and that window would delete it too.
     delete surface_;
     surface_ = nullptr;
+    delete fullScreen_;
+    fullScreen_ = nullptr;
     mpv_.reset();
 }
 

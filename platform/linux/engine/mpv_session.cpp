@@ -28,6 +28,9 @@ enum Observed : std::uint64_t {
     kVideoTrack,
 };
 
+// Replies to the question which video track the loaded file plays, numbered by file from here.
+constexpr std::uint64_t kTrackQuestion = std::uint64_t{1} << 40;
+
 struct Observation {
     Observed id;
     const char* name;
@@ -120,14 +123,14 @@ MpvSession::~MpvSession() {
     mpv_terminate_destroy(handle_);
 }
 
-void MpvSession::command(const std::vector<std::string>& args) {
+void MpvSession::command(const std::vector<std::string>& args, std::uint64_t replyId) {
     std::vector<const char*> argv;
     argv.reserve(args.size() + 1);
     for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
     }
     argv.push_back(nullptr);
-    mpv_command_async(handle_, 0, argv.data());
+    mpv_command_async(handle_, replyId, argv.data());
 }
 
 void MpvSession::setProperty(const std::string& name, const std::string& value) {
@@ -162,10 +165,35 @@ void MpvSession::drainEvents() {
 void MpvSession::handleEvent(const mpv_event& event) {
     switch (event.event_id) {
         case MPV_EVENT_START_FILE:
+            ++fileNumber_;
+            state_.tracksKnown = false;
             listener_.mpvFileStarted();
             return;
         case MPV_EVENT_FILE_LOADED:
+            // The tracks are chosen by now; the answer comes after everything libmpv has queued.
+            mpv_get_property_async(handle_, kTrackQuestion + fileNumber_, "current-tracks/video/id",
+                                   MPV_FORMAT_INT64);
             listener_.mpvFileLoaded();
+            return;
+        case MPV_EVENT_GET_PROPERTY_REPLY: {
+            if (event.reply_userdata != kTrackQuestion + fileNumber_) {
+                return;  // asked about a file that has gone since
+            }
+            const auto* property = static_cast<const mpv_event_property*>(event.data);
+            const bool video = event.error >= 0 && property->format == MPV_FORMAT_INT64 &&
+                               property->data != nullptr;
+            state_.videoTrack = video ? *static_cast<const std::int64_t*>(property->data) : 0;
+            state_.tracksKnown = true;
+            listener_.mpvStateChanged();
+            return;
+        }
+        case MPV_EVENT_COMMAND_REPLY:
+            if (event.reply_userdata != 0) {
+                listener_.mpvCommandDone(event.reply_userdata, event.error < 0);
+            }
+            return;
+        case MPV_EVENT_PLAYBACK_RESTART:
+            listener_.mpvPlaybackRestarted();
             return;
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event.data);

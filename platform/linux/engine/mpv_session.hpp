@@ -26,6 +26,9 @@ struct MpvState {
     double timePos = 0.0;
     double duration = 0.0;
     std::int64_t videoTrack = 0;  // the selected video track's id; 0 without one
+    // Whether videoTrack is the open file's: libmpv reports the file as loaded before it reports
+    // the tracks it chose, so until then a file with video cannot be told from one without.
+    bool tracksKnown = false;
     std::int64_t videoWidth = 0;  // the video's display size; 0 without a picture
     std::int64_t videoHeight = 0;
     std::int64_t playlistPos = -1;
@@ -43,6 +46,9 @@ class MpvListener {
     virtual void mpvFileLoaded() = 0;
     virtual void mpvFileEnded(MpvFileEnd how) = 0;
     virtual void mpvStateChanged() = 0;  // one or more of MpvState's values changed
+    // A command given a reply id has run; failed: libmpv refused it.
+    virtual void mpvCommandDone(std::uint64_t replyId, bool failed) = 0;
+    virtual void mpvPlaybackRestarted() = 0;  // playback goes on after a start or a seek
 };
 
 class MpvSession : public QObject {
@@ -58,7 +64,9 @@ class MpvSession : public QObject {
     const MpvState& state() const { return state_; }
     MpvState& state() { return state_; }  // for values the engine knows before libmpv says so
 
-    void command(const std::vector<std::string>& args);
+    // replyId 0 asks for no reply; any other comes back through mpvCommandDone once the player's
+    // core has run the command.
+    void command(const std::vector<std::string>& args, std::uint64_t replyId = 0);
     void setProperty(const std::string& name, const std::string& value);
     void setProperty(const std::string& name, double value);
 
@@ -71,6 +79,7 @@ class MpvSession : public QObject {
     mpv_handle* handle_ = nullptr;
     MpvState state_;
     std::atomic<bool> drainQueued_{false};
+    std::uint64_t fileNumber_ = 0;  // counts files started, so that a late answer is known
 };
 
 }  // namespace nwmp::engine

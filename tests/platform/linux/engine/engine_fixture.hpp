@@ -20,6 +20,7 @@ struct RecordingSink : MediaEngineEvents {
     std::vector<std::pair<std::int32_t, std::int32_t>> stateChanges;
     std::vector<std::pair<std::int16_t, std::int16_t>> keys;
     int endsOfStream = 0;
+    std::function<void(std::int32_t newState)> onStateChange;  // sees the engine as the host does
 
     void MediaPlayer1_KeyDown(std::int16_t& keyCode, std::int16_t shift) override {
         keys.emplace_back(keyCode, shift);
@@ -27,6 +28,9 @@ struct RecordingSink : MediaEngineEvents {
     }
     void MediaPlayer1_PlayStateChange(std::int32_t oldState, std::int32_t newState) override {
         stateChanges.emplace_back(oldState, newState);
+        if (onStateChange) {
+            onStateChange(newState);
+        }
     }
     void MediaPlayer1_EndOfStream(std::int32_t) override { ++endsOfStream; }
 

@@ -101,6 +101,44 @@ TEST_F(EngineTest, PositionGivenWhileOpeningIsTakenOnceOpen) {
     EXPECT_LT(engine_->CurrentPosition(), 3.1);
 }
 
+struct StepCase {
+    const char* file;
+    double start;
+};
+
+class EngineStepTest : public EngineTest, public ::testing::WithParamInterface<StepCase> {};
+
+// libmpv puts a paused exact seek at the start of the sound block or frame that holds the
+// target; a key adding one second to that position would fall short a little more each time.
+TEST_P(EngineStepTest, TenStepsOfOneSecondWhilePausedLandExactlyTenSecondsOn) {
+    openAndPlay(GetParam().file);
+    engine_->Pause();
+    double target = GetParam().start;
+    engine_->SetCurrentPosition(target);
+    for (int step = 0; step <= 10; ++step) {
+        ASSERT_TRUE(waitUntil([&] { return !engine_->seeking(); }, 5000)) << step;
+        // Nothing libmpv reports afterwards moves the paused position away from the target.
+        EXPECT_FALSE(waitUntil([&] { return engine_->CurrentPosition() != target; }, 200))
+            << "step " << step << " reads " << engine_->CurrentPosition();
+        if (step < 10) {
+            target = engine_->CurrentPosition() + 1.0;
+            engine_->SetCurrentPosition(target);
+        }
+    }
+    EXPECT_DOUBLE_EQ(engine_->CurrentPosition(), GetParam().start + 10.0);
+    // Once playing, the position goes on from there.
+    engine_->Play();
+    EXPECT_TRUE(waitUntil([&] { return engine_->CurrentPosition() > target + 0.2; }, 3000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, EngineStepTest,
+                         ::testing::Values(StepCase{"long.mp3", 1.0},
+                                           StepCase{"picture320.avi", 1.25}),
+                         [](const auto& param) {
+                             return std::string(param.param.file).ends_with(".mp3") ? "Audio"
+                                                                                    : "Video";
+                         });
+
 TEST_F(EngineTest, NegativePositionMeansTheStart) {
     openAndPlay("sample.mkv");
     engine_->Pause();

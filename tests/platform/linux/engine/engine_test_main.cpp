@@ -1,6 +1,6 @@
-// Runs the engine's widget tests inside a QApplication on a display of their own when none is
-// given, with home and cache folders in a temporary folder so that nothing of the user's is
-// read or written (Mesa keeps a shader cache there).
+// Runs the engine's widget tests inside a QApplication on a display of their own, with home and
+// cache folders in a temporary folder so that nothing of the user's is read or written (Mesa keeps
+// a shader cache there).
 #include <gtest/gtest.h>
 
 #include <QtCore/QTemporaryDir>
@@ -9,16 +9,16 @@
 #include <cstdlib>
 #include <memory>
 
-#include "test_display.hpp"
+#include "private_display.hpp"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();  // test discovery needs no display
     }
-    std::unique_ptr<nwmp::testing::TestDisplay> display;
+    std::unique_ptr<nwmp::testing::PrivateDisplay> display;
     try {
-        display = std::make_unique<nwmp::testing::TestDisplay>();
+        display = std::make_unique<nwmp::testing::PrivateDisplay>();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

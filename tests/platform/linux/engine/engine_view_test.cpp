@@ -2,6 +2,7 @@
 // the whole-screen display, the control bar's room, and keys as virtual-key codes.
 #include <gtest/gtest.h>
 
+#include <QtCore/QPointer>
 #include <QtGui/QScreen>
 #include <QtTest/QTest>
 #include <QtWidgets/QSlider>
@@ -111,6 +112,38 @@ INSTANTIATE_TEST_SUITE_P(DisplaySizes, EngineAutoSizeTest,
                          ::testing::Values(AutoSizeCase{0, 64, 48}, AutoSizeCase{1, 32, 24},
                                            AutoSizeCase{2, 128, 96}, AutoSizeCase{4, 64, 48}));
 
+// A host that fits its window to the control on every play-state change must find the picture's
+// size there when playing is reported, on every start however libmpv orders its reports.
+TEST_F(EngineTest, PlayingIsReportedOnlyOnceAutoSizeHasTheRealPictureSize) {
+    engine_->SetDisplaySize(2);
+    engine_->SetAutoSize(true);
+    const QSize designSize = engine_->size();
+    const QSize doubled(640, 480 + engine_->controlBarHeight());
+    std::vector<QSize> whenPlaying;
+    sink_.onStateChange = [&](std::int32_t state) {
+        if (state == kPlaying) {
+            whenPlaying.push_back(engine_->size());
+        }
+    };
+    for (int start = 0; start < 4; ++start) {
+        whenPlaying.clear();
+        sink_.stateChanges.clear();
+        openAndPlay("picture320.avi");
+        EXPECT_EQ(sink_.stateChanges.front().second, 3) << "start " << start;
+        for (const QSize& size : whenPlaying) {
+            EXPECT_EQ(size, doubled) << "start " << start;
+        }
+    }
+    // Sound alone: playing follows waiting once the tracks are known, and the size stays.
+    makeEngine(ControlBar{true, false, false});
+    engine_->SetDisplaySize(2);
+    engine_->SetAutoSize(true);
+    openAndPlay("long.mp3");
+    EXPECT_EQ(sink_.stateChanges.front().first, kStopped);
+    EXPECT_EQ(sink_.stateChanges.front().second, 3);
+    EXPECT_EQ(engine_->size(), designSize);
+}
+
 TEST_F(EngineTest, AutoSizeFollowsALaterDisplaySize) {
     openAndPlay("tagged.avi");
     engine_->SetDisplaySize(2);
@@ -141,11 +174,14 @@ TEST_F(EngineTest, EntireScreenCoversTheScreenAndComesBack) {
     EXPECT_TRUE(
         waitUntil([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
 
-    // Keys still reach the host from the whole-screen window; Esc leaves it.
+    // Keys reach the host from the whole-screen window, Esc too: the players end by it.
     QTest::keyClick(window, Qt::Key_F);
-    ASSERT_EQ(sink_.keys.size(), 1u);
-    EXPECT_EQ(sink_.keys[0].first, 70);
     QTest::keyClick(window, Qt::Key_Escape);
+    ASSERT_EQ(sink_.keys.size(), 2u);
+    EXPECT_EQ(sink_.keys[0].first, 70);
+    EXPECT_EQ(sink_.keys[1].first, 27);
+    EXPECT_EQ(engine_->fullScreenWindow(), window);
+    window->close();  // as the window manager's close request
     ASSERT_TRUE(waitUntil([&] { return engine_->fullScreenWindow() == nullptr; }));
     EXPECT_EQ(engine_->DisplaySize(), kDisplayFitToControl);
     EXPECT_EQ(engine_->pictureSurface()->parentWidget(), engine_);
@@ -186,6 +222,16 @@ TEST_F(EngineTest, KeysArriveAsVirtualKeyCodesWithTheShiftState) {
         ASSERT_FALSE(sink_.keys.empty()) << c.code;
         EXPECT_EQ(sink_.keys.back(), std::make_pair(c.code, c.shift));
     }
+}
+
+TEST_F(EngineTest, EndsWhileTheEntireScreenLasts) {
+    openAndPlay("sample.mkv");
+    engine_->SetDisplaySize(kDisplayFullScreen);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(engine_->fullScreenWindow()));
+    QPointer<QWidget> window = engine_->fullScreenWindow();
+    host_.reset();  // deletes the engine with its picture in the whole-screen window
+    engine_ = nullptr;
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(EngineTest, FocusNeedsAVisibleControl) {

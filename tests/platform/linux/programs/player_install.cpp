@@ -7,6 +7,8 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include "x_window_state.hpp"
+
 namespace nwmp::linux_platform::testing {
 
 namespace {
@@ -122,9 +124,11 @@ std::optional<QString> PlayerInstall::window(std::chrono::milliseconds timeout) 
             xdotool({QStringLiteral("search"), QStringLiteral("--all"),
                      QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                      QString::number(pid_), QStringLiteral("--name"), QStringLiteral(".*")});
-        // The main window; a shown URL dialog has an empty title and is never the first.
+        // The main window; a shown URL dialog has an empty title and is never the first, and the
+        // engine's whole-screen window asks for the entire screen.
         for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (windowGeometry(id).value_or(QRect()).height() > 100) {
+            if (windowGeometry(id).value_or(QRect()).height() > 100 &&
+                !coversTheEntireScreen(id.toULong())) {
                 window_ = id;
                 return window_;
             }

@@ -1,5 +1,6 @@
-// The main() of every test program that opens windows or drives programs on the display the
-// test runner provides (Xvfb). Without a display it says so and fails, rather than skipping.
+// The main() of every test program that opens windows or drives programs on a display: each
+// program gets an X server of its own (Xvfb), so that programs run side by side never take each
+// other's focus or keys.
 
 #include <gtest/gtest.h>
 
@@ -7,17 +8,20 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+
+#include "private_display.hpp"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();  // test discovery needs no display
     }
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        std::fprintf(stderr,
-                     "error: DISPLAY is not set. These tests open real windows; run them under "
-                     "xvfb-run (./check does).\n");
+    std::unique_ptr<nwmp::testing::PrivateDisplay> display;
+    try {
+        display = std::make_unique<nwmp::testing::PrivateDisplay>();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "error: %s. These tests open real windows on Xvfb.\n", error.what());
         return 1;
     }
     // Qt's own settings and caches go to a folder of the test's, never the user's.

@@ -1,7 +1,8 @@
-#include "test_display.hpp"
+#include "private_display.hpp"
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,21 +12,26 @@
 
 namespace nwmp::testing {
 
-TestDisplay::TestDisplay() {
-    if (const char* display = std::getenv("DISPLAY"); display != nullptr && *display != '\0') {
-        return;
-    }
+PrivateDisplay::PrivateDisplay() {
     int fds[2];
     if (pipe(fds) != 0) {
         throw std::runtime_error("no pipe for Xvfb");
     }
+    const pid_t parent = getpid();
     server_ = fork();
     if (server_ < 0) {
         throw std::runtime_error("cannot start Xvfb");
     }
     if (server_ == 0) {
         close(fds[0]);
+        // A test program that crashes must not leave its server behind.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) {
+            _exit(1);
+        }
         const std::string fd = std::to_string(fds[1]);
+        // -noreset: the server would otherwise reset, refusing connections meanwhile, each time
+        // its last client leaves, which between two windows of a test is a matter of chance.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
                "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
@@ -44,13 +50,15 @@ TestDisplay::TestDisplay() {
     }
     close(fds[0]);
     if (number.find('\n') == std::string::npos) {
-        this->~TestDisplay();
+        this->~PrivateDisplay();
         throw std::runtime_error("Xvfb did not start");
     }
     setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+    // The runner's authority file belongs to its own server; this one admits local clients.
+    unsetenv("XAUTHORITY");
 }
 
-TestDisplay::~TestDisplay() {
+PrivateDisplay::~PrivateDisplay() {
     if (server_ > 0) {
         kill(server_, SIGTERM);
         waitpid(server_, nullptr, 0);
