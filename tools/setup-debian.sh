@@ -9,7 +9,7 @@ NWMP_PACKAGES=(
     xvfb xauth xdotool dbus dbus-x11 xdg-utils desktop-file-utils shared-mime-info
     libglib2.0-bin libfile-mimeinfo-perl
     fonts-ipafont-gothic
-    g++-mingw-w64-x86-64-posix wine wine64 googletest
+    g++-mingw-w64-x86-64-posix wine wine64 googletest locales
 )
 
 nwmp_missing_packages() {

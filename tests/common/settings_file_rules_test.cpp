@@ -14,7 +14,13 @@
 #include <sstream>
 #include <string>
 
+#ifdef _WIN32
+#include "common/ini_encoding.hpp"
+#include "platform/windows/settings_file/ansi_text.hpp"
+#include "platform/windows/settings_file/private_profile_file.hpp"
+#else
 #include "common/private_profile_file.hpp"
+#endif
 #include "fakes/memory_settings_file.hpp"
 #include "profile_function_cases.hpp"
 #include "temp_folder.hpp"
@@ -41,17 +47,38 @@ class MemoryBackend : public Backend {
     testing::MemorySettingsFile memory_;
 };
 
+// Files without a byte-order mark hold the platform's own text: UTF-8, or on Windows the ANSI
+// code page, which the cases (in UTF-8) are converted to and from.
+#ifdef _WIN32
+bool isPlain(std::string_view bytes) {
+    return ini::decode(bytes).encoding == ini::FileEncoding::Plain;
+}
+std::string toFile(const std::string& text) {
+    return isPlain(text) ? windows::ansiFromUtf8(text).value_or(text) : text;
+}
+std::string fromFile(const std::string& bytes) {
+    return isPlain(bytes) ? windows::utf8FromAnsi(bytes) : bytes;
+}
+#else
+std::string toFile(const std::string& text) {
+    return text;
+}
+std::string fromFile(const std::string& bytes) {
+    return bytes;
+}
+#endif
+
 class FileBackend : public Backend {
   public:
     SettingsFile& file() override { return file_; }
     void setContent(const std::string& text) override {
-        std::ofstream(path(), std::ios::binary) << text;
+        std::ofstream(path(), std::ios::binary) << toFile(text);
     }
     std::string content() const override {
         std::ifstream in(path(), std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
-        return text.str();
+        return fromFile(text.str());
     }
 
   private:

@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "platform/windows/association/registry_file_association.hpp"
-#include "platform/windows/settings_tool/tool_settings_file.hpp"
+#include "platform/windows/settings_file/private_profile_file.hpp"
 #include "platform/windows/settings_tool/win_message_boxes.hpp"
 #include "platform/windows/settings_tool/win_program_chooser.hpp"
 #include "platform/windows/settings_tool/win_program_folder.hpp"
@@ -37,12 +35,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     WinSettingsWindow window(instance);
     WinMessageBoxes messages([&window] { return window.handle(); });
     WinProgramFolder folder;
-    const std::unique_ptr<SettingsFile> settings = makeToolSettingsFile();
+    PrivateProfileFile settings;
     RegistryFileAssociation association;
     messages.setFailureNote(
         [&association] { return systemChoiceNote(association.takeChoicesHeldBySystem()); });
     WinOpenFileDialog openDialog;
-    NWMPset core({window, messages, process, folder, *settings, association, openDialog});
+    NWMPset core({window, messages, process, folder, settings, association, openDialog});
     window.setEvents({
         [&core](std::size_t index) { core.Check_Click(index); },
         [&core] { core.Combo1_Change(); },

@@ -10,7 +10,7 @@ add_library(nwmp_win_settings_tool STATIC
     ${nwmp_tool_dir}/win_single_copy.cpp
 )
 target_link_libraries(nwmp_win_settings_tool PUBLIC
-    nwmp_core nwmp_win32 nwmp_win_association comctl32 comdlg32 gdi32 user32)
+    nwmp_core nwmp_win32 nwmp_win_association nwmp_windows_settings_file comctl32 comdlg32 gdi32 user32)
 nwmp_warnings(nwmp_win_settings_tool)
 
 add_executable(NorvalentWMP3set WIN32 ${nwmp_tool_dir}/main.cpp)

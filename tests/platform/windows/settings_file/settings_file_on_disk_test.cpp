@@ -1,0 +1,207 @@
+// The settings file on Win32 on disk: paths in and beyond the code page, files it cannot use,
+// and two programs writing at once.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/windows/settings_file/ansi_text.hpp"
+#include "platform/windows/settings_file/private_profile_file.hpp"
+#include "temp_folder.hpp"
+
+namespace nwmp {
+
+namespace testing {
+
+constexpr std::string_view kWriterFlag = "--write-keys";
+
+std::string writerKey(int writer, int k) {
+    return "w" + std::to_string(writer) + "k" + std::to_string(k);
+}
+
+// "--write-keys PATH WRITER COUNT": writes COUNT keys of its own into the file at PATH.
+std::optional<int> runAsWriter(int argc, char** argv) {
+    if (argc != 5 || argv[1] != kWriterFlag) {
+        return std::nullopt;
+    }
+    const std::filesystem::path path = std::filesystem::path(argv[2]);
+    const int writer = std::atoi(argv[3]);
+    const int count = std::atoi(argv[4]);
+    PrivateProfileFile file([&] { return path; });
+    bool ok = true;
+    for (int k = 0; k < count; ++k) {
+        ok = file.writeText(writer % 2 == 0 ? "Screen" : "ResumeInfo", writerKey(writer, k),
+                            std::to_string(k)) &&
+             ok;
+    }
+    return ok ? 0 : 1;
+}
+
+}  // namespace testing
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string folderState(const fs::path& folder) {
+    std::string state;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        state += windows::utf8FromWide(entry.path().filename().native()) + ":" +
+                 (entry.is_regular_file() ? readAll(entry.path()) : "folder") + "\n";
+    }
+    return state;
+}
+
+fs::path pathFromUtf8(std::string_view text) {
+    return fs::path(windows::wideFromUtf8(text).value());
+}
+
+class WindowsSettingsFile : public ::testing::Test {
+  protected:
+    testing::TempFolder folder;
+};
+
+TEST_F(WindowsSettingsFile, JapanesePathsRoundTripThroughCodePage932) {
+    ASSERT_EQ(::GetACP(), 932u);
+    const fs::path settingsFolder = folder.path() / pathFromUtf8("設定");
+    fs::create_directory(settingsFolder);
+    const fs::path path = settingsFolder / kSettingsFileName;
+    PrivateProfileFile file([&] { return path; });
+    const std::string media = "C:\\音楽\\曲 ソ表.mp3";
+
+    ASSERT_TRUE(file.writeText("ResumeInfo", "FilePath", media));
+    EXPECT_EQ(file.readText("ResumeInfo", "FilePath", "", 1024), media);
+    EXPECT_EQ(readAll(path), windows::ansiFromUtf8("[ResumeInfo]\r\nFilePath=" + media + "\r\n"));
+    // A program using the Windows functions reads the same path, through the same folder.
+    char buffer[256] = {};
+    const std::string ansiPath =
+        windows::ansiFromUtf8(windows::utf8FromWide(path.native())).value();
+    const DWORD length = ::GetPrivateProfileStringA("ResumeInfo", "FilePath", "", buffer,
+                                                    sizeof buffer, ansiPath.c_str());
+    EXPECT_EQ(windows::utf8FromAnsi(std::string_view(buffer, length)), media);
+}
+
+TEST_F(WindowsSettingsFile, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
+    const fs::path path = folder.path() / kSettingsFileName;
+    PrivateProfileFile file([&] { return path; });
+    ASSERT_TRUE(file.writeText("ResumeInfo", "FilePath", "old.mp3"));
+
+    const fs::path song = folder.path() / pathFromUtf8("노래.mp3");
+    std::ofstream(song) << "x";
+    const std::string songText = windows::utf8FromWide(song.native());
+    ASSERT_FALSE(windows::ansiFromUtf8(songText));
+    ASSERT_TRUE(file.writeText("ResumeInfo", "FilePath", songText));
+    const std::string stored = file.readText("ResumeInfo", "FilePath", "", 1024);
+    EXPECT_NE(stored, songText);
+    EXPECT_TRUE(fs::equivalent(pathFromUtf8(stored), song)) << stored;
+
+    // Text that names no file has no short form: the old value stays, never question marks.
+    const std::string before = readAll(path);
+    EXPECT_FALSE(file.writeText("ResumeInfo", "FilePath", "C:\\없음\\노래.mp3"));
+    EXPECT_FALSE(file.writeText("노래", "FilePath", "a"));
+    EXPECT_EQ(readAll(path), before);
+}
+
+struct UnusableCase {
+    const char* why;
+    bool readable;                             // whether Left still reads its stored 3
+    fs::path (*make)(const fs::path& folder);  // gives the settings file's path
+};
+
+TEST_F(WindowsSettingsFile, UnusableFilesAreNeverWritten) {
+    static const std::string stored = "[Screen]\r\nLeft=3\r\n";
+    const UnusableCase cases[] = {
+        {"a folder", false,
+         [](const fs::path& f) {
+             fs::create_directory(f / kSettingsFileName);
+             return f / kSettingsFileName;
+         }},
+        {"a read-only file", true,
+         [](const fs::path& f) {
+             std::ofstream(f / kSettingsFileName, std::ios::binary) << stored;
+             ::SetFileAttributesW((f / kSettingsFileName).c_str(), FILE_ATTRIBUTE_READONLY);
+             return f / kSettingsFileName;
+         }},
+        {"far too large", false,
+         [](const fs::path& f) {
+             std::ofstream(f / kSettingsFileName, std::ios::binary)
+                 << stored << std::string(17 << 20, ';');
+             return f / kSettingsFileName;
+         }},
+        {"in a missing folder", false,
+         [](const fs::path& f) { return f / "gone" / kSettingsFileName; }},
+    };
+    for (const UnusableCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        testing::TempFolder own;
+        const fs::path path = c.make(own.path());
+        const std::string before = folderState(own.path());
+        PrivateProfileFile file([&] { return path; });
+        EXPECT_EQ(file.readInt("Screen", "Left", -1), c.readable ? 3 : -1);
+        EXPECT_FALSE(file.writeText("Screen", "Left", "4"));
+        EXPECT_EQ(folderState(own.path()), before);
+    }
+}
+
+TEST_F(WindowsSettingsFile, TwoProgramsWritingAtOnceLoseNoKey) {
+    constexpr int kWriters = 2;
+    constexpr int kKeysEach = 40;
+    const fs::path path = folder.path() / kSettingsFileName;
+    wchar_t program[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+
+    std::vector<PROCESS_INFORMATION> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        std::wstring command = L"\"" + std::wstring(program) + L"\" --write-keys \"" +
+                               path.native() + L"\" " + std::to_wstring(w) + L" " +
+                               std::to_wstring(kKeysEach);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(::CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &process));
+        writers.push_back(process);
+    }
+    for (const PROCESS_INFORMATION& process : writers) {
+        EXPECT_EQ(::WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
+        DWORD status = 1;
+        ::GetExitCodeProcess(process.hProcess, &status);
+        EXPECT_EQ(status, 0u) << "a writer had a write refused";
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+
+    PrivateProfileFile file([&] { return path; });
+    for (int w = 0; w < kWriters; ++w) {
+        for (int k = 0; k < kKeysEach; ++k) {
+            EXPECT_EQ(
+                file.readInt(w % 2 == 0 ? "Screen" : "ResumeInfo", testing::writerKey(w, k), -1), k)
+                << testing::writerKey(w, k);
+        }
+    }
+    // Only the file and its lock file remain: no temporary file is left behind.
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        names.push_back(entry.path().filename().native());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"nwmpset.ini", L"nwmpset.ini.lock"}));
+}
+
+}  // namespace
+}  // namespace nwmp
