@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "platform/windows/association/open_command.hpp"
-#include "platform/windows/association/utf16_text.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 #include "settings_tool/association_slots.hpp"
 #include "settings_tool/custom_extension.hpp"
 
@@ -19,8 +19,6 @@ namespace nwmp::windows_platform {
 
 using association::programPathOf;
 using association::registryOpenCommand;
-using association::toUtf16;
-using association::toUtf8;
 
 namespace {
 
@@ -29,7 +27,7 @@ constexpr std::wstring_view kUserChoices =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
 std::wstring classesPath(std::string_view key) {
-    return std::wstring(kUserClasses) + toUtf16(key);
+    return std::wstring(kUserClasses) + widen(key);
 }
 
 // Only an extension that can name nothing but itself becomes a key: no separators, blanks,
@@ -70,7 +68,7 @@ bool writeEntry(const RegistryEntry& entry) {
     if (entry.defaultValue) {
         // Stored as UTF-16 like every REG_SZ; a reader through the ANSI functions gets the
         // code-page text, and text the code page cannot hold is not turned into "?" here.
-        const std::wstring value = toUtf16(*entry.defaultValue);
+        const std::wstring value = widen(*entry.defaultValue);
         status =
             RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -129,14 +127,14 @@ ShellAnswer shellOpener(const std::wstring& extensionKey, const std::wstring& co
 // The program the user picked for the type in the system's settings, when it is not ours.
 bool choiceHeldBySystem(const std::string& extension, const std::string& classKey) {
     const std::wstring path =
-        std::wstring(kUserChoices) + L"." + toUtf16(extension) + L"\\UserChoice";
+        std::wstring(kUserChoices) + L"." + widen(extension) + L"\\UserChoice";
     wchar_t buffer[512];
     DWORD size = sizeof(buffer);
     if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"ProgId", RRF_RT_REG_SZ, nullptr, buffer,
                      &size) != ERROR_SUCCESS) {
         return false;
     }
-    return !sameText(buffer, toUtf16(classKey));
+    return !sameText(buffer, widen(classKey));
 }
 
 void tellShell() {
@@ -204,19 +202,19 @@ bool RegistryFileAssociation::registerChecked(const AssociationRequest& request)
         return false;
     }
     tellShell();
-    std::wstring unquoted = toUtf16(program);
+    std::wstring unquoted = widen(program);
     if (unquoted.size() >= 2 && unquoted.front() == L'"' && unquoted.back() == L'"') {
         unquoted = unquoted.substr(1, unquoted.size() - 2);
     }
-    const std::wstring wideCommand = toUtf16(command);
-    switch (shellOpener(toUtf16(names.extensionKey), wideCommand, unquoted)) {
+    const std::wstring wideCommand = widen(command);
+    switch (shellOpener(widen(names.extensionKey), wideCommand, unquoted)) {
         case ShellAnswer::Ours:
             return true;
         case ShellAnswer::None: {
             // No opener at all: what the registry now holds decides.
             const auto stored = readDefault(classesPath(names.classKey + "\\Shell\\Open\\Command"));
             const auto named = readDefault(extensionPath);
-            return stored && *stored == wideCommand && named && *named == toUtf16(names.classKey);
+            return stored && *stored == wideCommand && named && *named == widen(names.classKey);
         }
         case ShellAnswer::Another:
             break;
@@ -233,7 +231,7 @@ bool RegistryFileAssociation::removeExtension(const std::string& extension) {
             return false;
         }
         const std::wstring extensionPath = classesPath("." + extension);
-        const std::wstring className = toUtf16(extension + "file");
+        const std::wstring className = widen(extension + "file");
         const std::wstring classPath = classesPath(extension + "file");
 
         const LSTATUS classStatus = RegDeleteTreeW(HKEY_CURRENT_USER, classPath.c_str());

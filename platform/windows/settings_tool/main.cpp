@@ -6,9 +6,9 @@
 #include "platform/windows/settings_file/private_profile_file.hpp"
 #include "platform/windows/settings_tool/win_message_boxes.hpp"
 #include "platform/windows/settings_tool/win_program_chooser.hpp"
-#include "platform/windows/settings_tool/win_program_folder.hpp"
 #include "platform/windows/settings_tool/win_settings_window.hpp"
-#include "platform/windows/settings_tool/win_single_copy.hpp"
+#include "platform/windows/settings_tool/win_tool_folder.hpp"
+#include "platform/windows/settings_tool/win_tool_process.hpp"
 #include "settings_tool/nwmpset.hpp"
 
 namespace {
@@ -31,10 +31,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     using namespace nwmp;
     using namespace nwmp::windows_platform;
 
-    WinSingleCopy process;
+    WinToolProcess process;
     WinSettingsWindow window(instance);
     WinMessageBoxes messages([&window] { return window.handle(); });
-    WinProgramFolder folder;
+    WinToolFolder folder;
     PrivateProfileFile settings;
     RegistryFileAssociation association;
     messages.setFailureNote(

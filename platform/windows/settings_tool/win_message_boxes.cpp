@@ -1,10 +1,8 @@
 #include "platform/windows/settings_tool/win_message_boxes.hpp"
 
-#include "platform/windows/association/utf16_text.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 
 namespace nwmp::windows_platform {
-
-using association::toUtf16;
 
 void WinMessageBoxes::show(std::string_view title, std::string_view text, MessageIcon icon) {
     std::string message(text);
@@ -28,7 +26,7 @@ void WinMessageBoxes::show(std::string_view title, std::string_view text, Messag
     if (owner != nullptr && !IsWindowVisible(owner)) {
         owner = nullptr;  // a box owned by a hidden window would not show in the task bar
     }
-    MessageBoxW(owner, toUtf16(message).c_str(), toUtf16(title).c_str(), style);
+    MessageBoxW(owner, widen(message).c_str(), widen(title).c_str(), style);
 }
 
 }  // namespace nwmp::windows_platform

@@ -8,18 +8,15 @@
 
 #include <vector>
 
-#include "platform/windows/association/utf16_text.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 
 namespace nwmp::windows_platform {
 
-using association::toUtf16;
-using association::toUtf8;
-
 std::string WinOpenFileDialog::ShowOpenDialog(WindowId owner, std::string_view filterText) {
     // The filter's NUL separators survive the conversion: each character converts on its own.
-    std::wstring filter = toUtf16(filterText);
+    std::wstring filter = widen(filterText);
     filter.push_back(L'\0');
-    const std::wstring title = toUtf16(kOpenDialogTitle);
+    const std::wstring title = widen(kOpenDialogTitle);
     std::vector<wchar_t> file(kOpenDialogBufferLength, L'\0');
 
     OPENFILENAMEW dialog{};
@@ -34,7 +31,7 @@ std::string WinOpenFileDialog::ShowOpenDialog(WindowId owner, std::string_view f
     if (!GetOpenFileNameW(&dialog)) {
         return {};
     }
-    return toUtf8(file.data());
+    return narrow(file.data());
 }
 
 }  // namespace nwmp::windows_platform

@@ -3,28 +3,25 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "common/numbers.hpp"
 #include "common/screen_modes.hpp"
-#include "platform/windows/association/utf16_text.hpp"
+#include "platform/windows/shared/display_units.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 
 namespace nwmp::windows_platform {
-
-using association::toUtf16;
-using association::toUtf8;
 
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_BORDER;
-constexpr int kTwipsPerInch = 1440;
+constexpr double kTwipsPerInch = 1440.0;
 // Room under Combo1's text field for its drop-down list of eight items.
 constexpr int kComboListTwips = 8 * 240;
 
-int toPixels(int twips, int dpi) {
-    return static_cast<int>(roundHalfEven(static_cast<double>(twips) * dpi / kTwipsPerInch));
+int toPixels(int twips, double twipsPerPixel) {
+    return static_cast<int>(roundHalfEven(twips / twipsPerPixel));
 }
 
 std::string textOf(HWND control) {
@@ -32,7 +29,7 @@ std::string textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    return toUtf8(text);
+    return narrow(text);
 }
 
 // A font of the Japanese desktop that holds the captions in the sizes the window was laid out
@@ -59,24 +56,23 @@ WinSettingsWindow::WinSettingsWindow(HINSTANCE instance) : instance_(instance) {
     windowClass.lpszClassName = kSettingsWindowClass;
     RegisterClassExW(&windowClass);
 
-    const HDC screen = GetDC(nullptr);
-    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    twipsPerPixelX_ = twipsPerPixelX();
+    twipsPerPixelY_ = twipsPerPixelY();
 
     // The client area opens at its design place; the frame goes around it.
-    RECT outer{toPixels(kToolWindowClient.left, dpiX_), toPixels(kToolWindowClient.top, dpiY_),
-               toPixels(kToolWindowClient.left + kToolWindowClient.width, dpiX_),
-               toPixels(kToolWindowClient.top + kToolWindowClient.height, dpiY_)};
+    RECT outer{toPixels(kToolWindowClient.left, twipsPerPixelX_),
+               toPixels(kToolWindowClient.top, twipsPerPixelY_),
+               toPixels(kToolWindowClient.left + kToolWindowClient.width, twipsPerPixelX_),
+               toPixels(kToolWindowClient.top + kToolWindowClient.height, twipsPerPixelY_)};
     AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
-    window_ = CreateWindowExW(0, kSettingsWindowClass, toUtf16(kToolWindowTitle).c_str(),
+    window_ = CreateWindowExW(0, kSettingsWindowClass, widen(kToolWindowTitle).c_str(),
                               kWindowStyle, outer.left, outer.top, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance_, this);
-    font_ = makeJapaneseFont(dpiY_);
+    font_ = makeJapaneseFont(static_cast<int>(roundHalfEven(kTwipsPerInch / twipsPerPixelY_)));
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                                 nullptr, instance_, nullptr);
-    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, toPixels(5000, dpiX_));
+    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, toPixels(5000, twipsPerPixelX_));
     buildControls();
 }
 
@@ -101,12 +97,13 @@ HWND WinSettingsWindow::makeControl(const wchar_t* windowClass, DWORD style,
     const int height = id == kCombo1Id ? place.height + kComboListTwips : place.height;
     const HWND control = CreateWindowExW(
         windowClass == std::wstring_view(L"EDIT") ? WS_EX_CLIENTEDGE : 0, windowClass,
-        toUtf16(caption).c_str(), WS_CHILD | WS_VISIBLE | style, toPixels(place.left, dpiX_),
-        toPixels(place.top, dpiY_), toPixels(place.width, dpiX_), toPixels(height, dpiY_), window_,
+        widen(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
+        toPixels(place.left, twipsPerPixelX_), toPixels(place.top, twipsPerPixelY_),
+        toPixels(place.width, twipsPerPixelX_), toPixels(height, twipsPerPixelY_), window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (!tooltip.empty()) {
-        const std::wstring text = toUtf16(tooltip);
+        const std::wstring text = widen(tooltip);
         std::vector<HWND> tools{control};
         if (id == kCombo1Id) {
             // The pointer rests on the combo's own text field, a child window of its own.
@@ -185,7 +182,7 @@ void WinSettingsWindow::buildControls() {
     }
     const HWND combo = GetDlgItem(window_, kCombo1Id);
     for (const ScreenMode& mode : kScreenModes) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toUtf16(mode.text).c_str()));
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(mode.text).c_str()));
     }
     setComboText(kOtherControls[1].caption);
 }
@@ -207,7 +204,7 @@ std::string WinSettingsWindow::comboText() const {
 
 void WinSettingsWindow::setComboText(std::string_view text) {
     settingFromCode_ = true;
-    SetWindowTextW(GetDlgItem(window_, kCombo1Id), toUtf16(text).c_str());
+    SetWindowTextW(GetDlgItem(window_, kCombo1Id), widen(text).c_str());
     settingFromCode_ = false;
 }
 
@@ -216,7 +213,7 @@ std::string WinSettingsWindow::text1() const {
 }
 
 void WinSettingsWindow::setText1(std::string_view text) {
-    SetWindowTextW(GetDlgItem(window_, kText1Id), toUtf16(text).c_str());
+    SetWindowTextW(GetDlgItem(window_, kText1Id), widen(text).c_str());
 }
 
 std::string WinSettingsWindow::text2() const {
@@ -224,7 +221,7 @@ std::string WinSettingsWindow::text2() const {
 }
 
 void WinSettingsWindow::setText2(std::string_view text) {
-    SetWindowTextW(GetDlgItem(window_, kText2Id), toUtf16(text).c_str());
+    SetWindowTextW(GetDlgItem(window_, kText2Id), widen(text).c_str());
 }
 
 bool WinSettingsWindow::isKanrenChecked(std::size_t index) const {

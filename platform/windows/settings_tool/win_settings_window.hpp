@@ -77,8 +77,9 @@ class WinSettingsWindow final : public SettingsToolView {
     HWND window_ = nullptr;
     HWND tooltips_ = nullptr;
     HFONT font_ = nullptr;
-    int dpiX_ = 96;
-    int dpiY_ = 96;
+    // Read once as the window is built: its controls keep the places they were given.
+    double twipsPerPixelX_ = 15.0;
+    double twipsPerPixelY_ = 15.0;
     WinSettingsEvents events_;
     bool settingFromCode_ = false;
 };

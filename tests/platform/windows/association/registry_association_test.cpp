@@ -15,16 +15,13 @@
 #include <vector>
 
 #include "platform/windows/association/registry_file_association.hpp"
-#include "platform/windows/association/utf16_text.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 
 namespace nwmp::windows_platform {
 namespace {
 
-using association::toUtf16;
-using association::toUtf8;
-
 std::wstring classes(const std::string& key) {
-    return L"Software\\Classes\\" + toUtf16(key);
+    return L"Software\\Classes\\" + widen(key);
 }
 
 bool keyExists(const std::string& key) {
@@ -44,7 +41,7 @@ std::optional<std::string> value(const std::string& key, const wchar_t* name = n
                      &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return toUtf8(buffer);
+    return narrow(buffer);
 }
 
 void setValue(const std::string& key, const wchar_t* name, const std::string& text) {
@@ -52,7 +49,7 @@ void setValue(const std::string& key, const wchar_t* name, const std::string& te
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, classes(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                               nullptr, &handle, nullptr),
               ERROR_SUCCESS);
-    const std::wstring wide = toUtf16(text);
+    const std::wstring wide = widen(text);
     RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(handle);
@@ -74,7 +71,7 @@ std::string programIn(const std::wstring& folderName) {
     const HANDLE file = CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     CloseHandle(file);
-    return toUtf8(program);
+    return narrow(program);
 }
 
 struct LayoutCase {

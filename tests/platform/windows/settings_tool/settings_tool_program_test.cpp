@@ -10,14 +10,12 @@
 #include <optional>
 #include <string>
 
-#include "platform/windows/association/utf16_text.hpp"
 #include "platform/windows/settings_tool/win_settings_window.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 
 namespace nwmp::windows_platform {
 namespace {
 
-using association::toUtf16;
-using association::toUtf8;
 using namespace std::chrono_literals;
 
 constexpr auto kBound = 30s;
@@ -35,7 +33,7 @@ bool waitUntil(const std::function<bool()>& condition) {
 }
 
 std::wstring builtProgram() {
-    std::wstring path = toUtf16(NWMP_SETTINGS_TOOL_EXE);
+    std::wstring path = widen(NWMP_SETTINGS_TOOL_EXE);
     for (wchar_t& c : path) {
         c = c == L'/' ? L'\\' : c;
     }
@@ -119,7 +117,7 @@ std::string dismissMessage(const Running& running) {
     GetDlgItemTextW(box, 0xFFFF, text, 1024);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
-    return toUtf8(text);
+    return narrow(text);
 }
 
 void click(HWND window, int id) {
@@ -156,17 +154,17 @@ std::string iniText(const std::wstring& folder) {
 std::optional<std::string> classesValue(const std::string& key, const wchar_t* name = nullptr) {
     wchar_t buffer[1024];
     DWORD size = sizeof(buffer);
-    const std::wstring path = L"Software\\Classes\\" + toUtf16(key);
+    const std::wstring path = L"Software\\Classes\\" + widen(key);
     if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
                      &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return toUtf8(buffer);
+    return narrow(buffer);
 }
 
 bool classesKeyExists(const std::string& key) {
     HKEY handle = nullptr;
-    const std::wstring path = L"Software\\Classes\\" + toUtf16(key);
+    const std::wstring path = L"Software\\Classes\\" + widen(key);
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
         return false;
     }
@@ -176,7 +174,7 @@ bool classesKeyExists(const std::string& key) {
 
 TEST(SettingsToolProgram, AssociatesRemovesRefusesAndSavesThroughItsWindow) {
     const std::wstring folder = installedTool(L"nwmp ツール e2e");
-    const std::string folderText = toUtf8(folder);
+    const std::string folderText = narrow(folder);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.mp3");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\mp3file");
     Running tool;

@@ -1,12 +1,12 @@
 #pragma once
 
-// The settings tool's folder on Windows: the folder of its own program file, joined with "\".
+// The settings tool's folder on Windows: the folder of its program file, backslash-joined.
 
 #include "settings_tool/tool_folder.hpp"
 
 namespace nwmp::windows_platform {
 
-class WinProgramFolder final : public ToolFolder {
+class WinToolFolder : public ToolFolder {
   public:
     std::string path() const override;
     std::string join(std::string_view folder, std::string_view name) const override;
