@@ -82,7 +82,7 @@ struct LayoutCase {
 
 TEST(RegistryAssociation, WritesTheSixKeysOfOneSlotWithTheCommandTheShellNeeds) {
     const std::vector<LayoutCase> cases = {
-        {"mp3", L"nwmp-plain", false},
+        {"asf", L"nwmp-plain", false},
         {"wma", L"nwmp with blanks", true},
         {"ogg", L"nwmp-日本語の フォルダ", true},
         {"mid", L"nwmp-日本語", false},
@@ -146,29 +146,29 @@ TEST(RegistryAssociation, AWriteTheRegistryDeniesFailsAndPutsBackWhatWasThere) {
 
 TEST(RegistryAssociation, RemovalLeavesWhatOtherProgramsWrote) {
     const std::string program = programIn(L"nwmp-plain");
-    removeKeys({".mp3", "mp3file", ".avi", "avifile", ".mpg", "mpgfile"});
+    removeKeys({".wmv", "wmvfile", ".avi", "avifile", ".mpg", "mpgfile"});
     RegistryFileAssociation association;
-    ASSERT_TRUE(association.registerExtension({"mp3", program + " %1", "C:\\i.ico"}));
+    ASSERT_TRUE(association.registerExtension({"wmv", program + " %1", "C:\\i.ico"}));
     ASSERT_TRUE(association.registerExtension({"avi", program + " %1", "C:\\i.ico"}));
     ASSERT_TRUE(association.registerExtension({"mpg", program + " %1", "C:\\i.ico"}));
-    setValue(".mp3", L"Content Type", "audio/mpeg");
-    setValue(".mp3\\OpenWithProgids", L"OtherPlayer.mp3", "");
+    setValue(".wmv", L"Content Type", "video/x-ms-wmv");
+    setValue(".wmv\\OpenWithProgids", L"OtherPlayer.wmv", "");
     setValue(".avi", nullptr, "otherapp.avi");  // another program took the type over since
 
-    EXPECT_TRUE(association.removeExtension("mp3"));
+    EXPECT_TRUE(association.removeExtension("wmv"));
     EXPECT_TRUE(association.removeExtension("avi"));
     EXPECT_TRUE(association.removeExtension("mpg"));
     EXPECT_TRUE(association.removeExtension("mov"));  // never registered: nothing to do
 
-    EXPECT_FALSE(keyExists("mp3file"));
-    EXPECT_EQ(value(".mp3"), std::nullopt);
-    EXPECT_EQ(value(".mp3", L"Content Type"), "audio/mpeg");
-    EXPECT_TRUE(keyExists(".mp3\\OpenWithProgids"));
+    EXPECT_FALSE(keyExists("wmvfile"));
+    EXPECT_EQ(value(".wmv"), std::nullopt);
+    EXPECT_EQ(value(".wmv", L"Content Type"), "video/x-ms-wmv");
+    EXPECT_TRUE(keyExists(".wmv\\OpenWithProgids"));
     EXPECT_FALSE(keyExists("avifile"));
     EXPECT_EQ(value(".avi"), "otherapp.avi");
     EXPECT_FALSE(keyExists(".mpg"));
     EXPECT_FALSE(keyExists("mpgfile"));
-    removeKeys({".mp3", ".avi"});
+    removeKeys({".wmv", ".avi"});
 }
 
 }  // namespace
