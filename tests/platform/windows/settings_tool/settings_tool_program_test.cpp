@@ -243,12 +243,40 @@ TEST(SettingsToolProgram, AssociatesRemovesRefusesAndSavesThroughItsWindow) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.mp3");
 }
 
+// Twips as pixels at the display's dots per inch, as the window is meant to convert them.
+int pixels(int twips, int axis) {
+    const HDC screen = GetDC(nullptr);
+    const int dots = GetDeviceCaps(screen, axis);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(twips, dots, 1440);
+}
+
 TEST(SettingsToolProgram, ASecondCopySaysSoAndEndsLeavingTheFirst) {
     const std::wstring folder = installedTool(L"nwmp-single");
     Running first;
     start(first, folder);
     const HWND window = waitForWindow(first, kSettingsWindowClass);
     ASSERT_NE(window, nullptr);
+
+    // The client area and a control at their design places, in tab order.
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    EXPECT_EQ(client.right, pixels(4665, LOGPIXELSX));
+    EXPECT_EQ(client.bottom, pixels(4965, LOGPIXELSY));
+    EXPECT_EQ(origin.x, pixels(3645, LOGPIXELSX));
+    EXPECT_EQ(origin.y, pixels(2910, LOGPIXELSY));
+    RECT box{};
+    GetWindowRect(GetDlgItem(window, kKanrenId + 10), &box);  // "asx", third in its row
+    EXPECT_EQ(box.left - origin.x, pixels(1560, LOGPIXELSX));
+    EXPECT_EQ(box.top - origin.y, pixels(3900, LOGPIXELSY));
+    const auto nextTab = [&](int id) {
+        return GetDlgCtrlID(GetNextDlgTabItem(window, GetDlgItem(window, id), FALSE));
+    };
+    EXPECT_EQ(nextTab(kCheckId + 3), kCombo1Id);
+    EXPECT_EQ(nextTab(kKanrenId + 1), kKanrenId + 10);
+    EXPECT_EQ(nextTab(kCommandId + 2), kCheckId + 4);
 
     Running second;
     start(second, folder);
