@@ -35,11 +35,16 @@ struct RunningWindow {
 
 TEST(HandOff, ClosesAPlayerAndWaitsUntilItHasEnded) {
     const struct {
+        const wchar_t* window;
         const char* title;
         const wchar_t* wideTitle;
-    } cases[] = {{kTitle, L"Norvalent WMP 3 TE"}, {"", L""}};  // KOVEX searches the empty title
+    } cases[] = {
+        {L"window player", kTitle, L"Norvalent WMP 3 TE"},
+        {L"window application", kTitle, L"Norvalent WMP 3 TE"},
+        {L"window player", "", L""},  // KOVEX searches its empty resting caption
+    };
     for (const auto& c : cases) {
-        RunningWindow player(L"window player", c.wideTitle);
+        RunningWindow player(c.window, c.wideTitle);
         ASSERT_TRUE(player.isUp());
         WinPlatformServices services(true);
         EXPECT_TRUE(services.CloseRunningPlayer(c.title, 5000ms)) << c.title;

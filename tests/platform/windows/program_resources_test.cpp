@@ -101,7 +101,7 @@ TEST(ProgramResources, IconAndManifestAskForSystemDpiAndClaimNoWindowsVersion) {
 // program with our manifest sees there.
 class PlatformSetting : public ::testing::Test {
   protected:
-    static constexpr wchar_t kProgramKey[] = L"Software\\Wine\\AppDefaults\\NorvalentWMP3TE.exe";
+    static constexpr wchar_t kProgramKey[] = L"Software\\Wine\\AppDefaults\\nwmp_probe.exe";
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey); }
 
     void set(const wchar_t* valueName, DWORD type, const void* data, DWORD size,
@@ -132,7 +132,7 @@ TEST_F(PlatformSetting, VersionIsWhatTheClassicFrameRuleExpects) {
     for (const auto& c : cases) {
         set(L"Version", REG_SZ, c.wineVersion.c_str(),
             static_cast<DWORD>((c.wineVersion.size() + 1) * sizeof(wchar_t)));
-        EXPECT_EQ(runStandIn(L"NorvalentWMP3TE", L"version"), c.reported) << narrow(c.wineVersion);
+        EXPECT_EQ(runStandIn(L"nwmp_probe", L"version"), c.reported) << narrow(c.wineVersion);
     }
 }
 
@@ -147,7 +147,7 @@ TEST(DisplayUnits, TwipsPerPixelFollowTheDisplaysDotsPerInch) {
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD,
                                   &c.dotsPerInch, sizeof(DWORD)),
                   ERROR_SUCCESS);
-        EXPECT_EQ(runStandIn(L"NorvalentWMP3TE", L"twips"), c.twipsTimes100) << c.dotsPerInch;
+        EXPECT_EQ(runStandIn(L"nwmp_probe", L"twips"), c.twipsTimes100) << c.dotsPerInch;
     }
 }
 

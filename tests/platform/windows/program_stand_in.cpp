@@ -6,20 +6,24 @@
 //   version                       ends with major * 100 + minor of the platform version
 //   twips                         ends with twips per pixel (x) times 100
 //   presence                      ends with 1 when a player was running when it started, else 0
-//   window player|foreign TITLE EVENT [hung]
-//                                 a hidden top-level window titled TITLE, of a player's class or
-//                                 of another program's; signals EVENT once it exists; closes on
-//                                 WM_CLOSE and ends with 0, or with "hung" never reads a message
+//   window player|application|foreign TITLE EVENT [hung]
+//                                 a hidden top-level window titled TITLE: a player's main window,
+//                                 its application window, or another program's; signals EVENT
+//                                 once it exists; ends with 0 on WM_CLOSE, or with "hung" never
+//                                 reads a message
 
 #include <windows.h>
 // After windows.h:
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
+#include "platform/windows/player/application_window.hpp"
 #include "platform/windows/player/player_presence.hpp"
 #include "platform/windows/player/player_window_classes.hpp"
 #include "platform/windows/player/win_platform_services.hpp"
+#include "platform/windows/shared/wide_text.hpp"
 #include "stand_in_names.hpp"
 
 namespace {
@@ -34,20 +38,25 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int showWindow(const std::wstring& kind, const std::wstring& title, const std::wstring& event,
-               bool hung) {
+HWND makeWindow(const std::wstring& kind, const std::wstring& title) {
     const wchar_t* className =
         kind == L"player" ? kMainWindowClass : nwmp::testing::kForeignWindowClass;
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = className;
-    if (RegisterClassW(&windowClass) == 0) {
-        return 90;
-    }
-    HWND window = CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
-    if (window == nullptr) {
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+int showWindow(const std::wstring& kind, const std::wstring& title, const std::wstring& event,
+               bool hung) {
+    std::unique_ptr<ApplicationWindow> application;
+    if (kind == L"application") {
+        application =
+            std::make_unique<ApplicationWindow>(narrow(title), [] { PostQuitMessage(0); });
+    } else if (makeWindow(kind, title) == nullptr) {
         return 91;
     }
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, event.c_str());

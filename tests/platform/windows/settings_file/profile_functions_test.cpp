@@ -220,5 +220,28 @@ TEST_F(ProfileFunctions, JapaneseTextInCodePage932) {
     }
 }
 
+// Writes the shared table has no row for.
+TEST_F(ProfileFunctions, FurtherWrites) {
+    using testing::fileAfter;
+    using testing::write;
+    const CodePageCase cases[] = {
+        {{"first of two keys", "[S]\r\nk=1\r\nk=2\r\n", write("S", "k", "9"),
+          fileAfter("[S]\r\nk=9\r\nk=2\r\n")}},
+        {{"key before any section", "k=1\r\n[S]\r\n", write("S", "k", "2"),
+          fileAfter("k=1\r\n[S]\r\nk=2\r\n")}},
+        {{"empty value", "[S]\r\nk=1\r\n", write("S", "k", ""), fileAfter("[S]\r\nk=\r\n")}},
+        {{"blanks and tabs around names", "[ S ]\r\n\tk = 1\r\n", write("S", "k", "2"),
+          fileAfter("[S]\r\nk=2\r\n"), ProfileMend::KeptLayout, fileAfter("[ S ]\r\n\tk = 2\r\n")},
+         "layout kept"},
+        {{"mixed line ends", "[S]\nA=1\r\nB=2\rC=3\r\n", write("S", "B", "9"),
+          fileAfter("[S]\r\nA=1\r\nB=9\r\nC=3\r\n"), ProfileMend::KeptLayout,
+          fileAfter("[S]\nA=1\r\nB=9\rC=3\r\n")},
+         "layout kept"},
+    };
+    for (const CodePageCase& c : cases) {
+        compare(c.row, c.mend);
+    }
+}
+
 }  // namespace
 }  // namespace nwmp

@@ -61,8 +61,11 @@ std::string readAll(const fs::path& path) {
 std::string folderState(const fs::path& folder) {
     std::string state;
     for (const auto& entry : fs::directory_iterator(folder)) {
+        const bool small = entry.is_regular_file() && entry.file_size() < (1 << 20);
         state += windows::utf8FromWide(entry.path().filename().native()) + ":" +
-                 (entry.is_regular_file() ? readAll(entry.path()) : "folder") + "\n";
+                 (small ? readAll(entry.path())
+                        : std::to_string(entry.is_regular_file() ? entry.file_size() : 0)) +
+                 "\n";
     }
     return state;
 }
@@ -115,6 +118,13 @@ TEST_F(WindowsSettingsFile, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
     EXPECT_FALSE(file.writeText("ResumeInfo", "FilePath", "C:\\없음\\노래.mp3"));
     EXPECT_FALSE(file.writeText("노래", "FilePath", "a"));
     EXPECT_EQ(readAll(path), before);
+
+    // The settings file's own path needs no code page.
+    const fs::path beyond = folder.path() / pathFromUtf8("노래") / kSettingsFileName;
+    fs::create_directory(beyond.parent_path());
+    PrivateProfileFile there([&] { return beyond; });
+    ASSERT_TRUE(there.writeText("ResumeInfo", "Position", "12"));
+    EXPECT_EQ(there.readInt("ResumeInfo", "Position", 0), 12);
 }
 
 struct UnusableCase {
@@ -139,8 +149,8 @@ TEST_F(WindowsSettingsFile, UnusableFilesAreNeverWritten) {
          }},
         {"far too large", false,
          [](const fs::path& f) {
-             std::ofstream(f / kSettingsFileName, std::ios::binary)
-                 << stored << std::string(17 << 20, ';');
+             std::ofstream(f / kSettingsFileName, std::ios::binary) << stored;
+             fs::resize_file(f / kSettingsFileName, 17 << 20);  // no need to write it all
              return f / kSettingsFileName;
          }},
         {"in a missing folder", false,
