@@ -20,15 +20,12 @@ add_test(NAME wine_prefix_end COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix end 
 set_tests_properties(wine_prefix_make PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_prefix_end PROPERTIES FIXTURES_CLEANUP wine)
 
-# nwmp_add_wine_test(TARGET [DISPLAY]): the whole test program as one CTest test (Wine is slow
-# to start, so one process per program); without DISPLAY it runs headless.
+# nwmp_add_wine_test(TARGET): the whole test program as one CTest test (Wine is slow to start,
+# so one process per program). Every one runs with the test display: the prefix's one desktop
+# process starts with the first program that needs it, and one started without a display would
+# leave every later window in the prefix without one.
 function(nwmp_add_wine_test target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "DISPLAY" "" "")
     add_test(NAME ${target} COMMAND ${target})
-    set(environment WINEPREFIX=${NWMP_WINE_PREFIX})
-    if(NOT arg_DISPLAY)
-        list(APPEND environment NWMP_WINE_HEADLESS=1)
-    endif()
     set_tests_properties(${target} PROPERTIES
-        FIXTURES_REQUIRED wine ENVIRONMENT "${environment}" TIMEOUT 300)
+        FIXTURES_REQUIRED wine ENVIRONMENT WINEPREFIX=${NWMP_WINE_PREFIX} TIMEOUT 300)
 endfunction()
