@@ -106,6 +106,15 @@ struct ControlMediaEngine::Parts {
         if (!SetWindowPos(host, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE)) {
             throw EngineError("the engine control cannot be placed");
         }
+        // Windows' atl.dll passes the new size on to the control, Wine's does not; telling it
+        // again costs nothing.
+        Released<IOleInPlaceObject> inPlace;
+        if (SUCCEEDED(control->QueryInterface(IID_IOleInPlaceObject,
+                                              reinterpret_cast<void**>(&inPlace.pointer)))) {
+            RECT area{};
+            GetClientRect(host, &area);
+            inPlace.pointer->SetObjectRects(&area, &area);
+        }
     }
 };
 

@@ -4,6 +4,7 @@
 // into calls of its handlers and ignores all others. No exception leaves it into the control.
 
 // A COM object is destroyed by its own Release, never through an interface pointer.
+#pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 #include <ocidl.h>
@@ -38,3 +39,5 @@ class EngineEventSink final : public IDispatch {
 };
 
 }  // namespace nwmp::windows
+
+#pragma GCC diagnostic pop

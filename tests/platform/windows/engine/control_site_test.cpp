@@ -89,22 +89,26 @@ struct Events : MediaEngineEvents {
 
 class ControlSite : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_EQ(StandInLiveObjects(), 0);
+    // One host window for all cases: Wine takes a while to show and to end a top-level window.
+    static void SetUpTestSuite() {
         parent_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                   640, 480, nullptr, nullptr, nullptr, nullptr);
+    }
+    static void TearDownTestSuite() { DestroyWindow(parent_); }
+    void SetUp() override {
         ASSERT_NE(parent_, nullptr);
+        ASSERT_EQ(StandInLiveObjects(), 0);
         StandInClearRecord();
     }
     void TearDown() override {
-        DestroyWindow(parent_);
         EXPECT_EQ(StandInLiveObjects(), 0) << "a control outlived its host";
+        EXPECT_EQ(childWindows(parent_), 0) << "a host window outlived its control";
     }
-    HWND parent_ = nullptr;
+    static inline HWND parent_ = nullptr;
 };
 
 TEST_F(ControlSite, IsMadeSizedAndDestroyedManyTimesWithoutLeaving) {
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 200; ++round) {
         {
             ControlMediaEngine engine(parent_, editions::kPemra.controlBar);
             ASSERT_NE(StandInControlWindow(), nullptr) << "not activated in place";
@@ -114,6 +118,12 @@ TEST_F(ControlSite, IsMadeSizedAndDestroyedManyTimesWithoutLeaving) {
             engine.SetLeft(150);
             EXPECT_DOUBLE_EQ(engine.Width(), 1500 + 15 * round);
             EXPECT_DOUBLE_EQ(engine.Height(), 3000);
+            RECT host{};
+            RECT picture{};
+            GetClientRect(engine.window(), &host);
+            GetWindowRect(StandInControlWindow(), &picture);
+            ASSERT_EQ(picture.right - picture.left, host.right) << "the picture follows the host";
+            ASSERT_EQ(picture.bottom - picture.top, host.bottom);
             if (round % 10 == 0)
                 engine.SetFileName("C:\\media\\tone.wav");
         }
@@ -159,6 +169,12 @@ TEST_F(ControlSite, CallsEveryMemberByItsDispatchIdentifierWithItsArgumentTypes)
     engine.SetDisplaySize(3);
     EXPECT_EQ(engine.PlayState(), 2);
     engine.SetAutoSize(true);
+    HDC screen = GetDC(nullptr);
+    const double twipsPerPixelX = 1440.0 / GetDeviceCaps(screen, LOGPIXELSX);
+    const double twipsPerPixelY = 1440.0 / GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_DOUBLE_EQ(engine.Width(), 160 * twipsPerPixelX) << "the size the control took";
+    EXPECT_DOUBLE_EQ(engine.Height(), 120 * twipsPerPixelY);
     engine.Pause();
     engine.Play();
     engine.Stop();

@@ -442,7 +442,14 @@ class StandInControl final : public IDispatch,
                     return DISP_E_MEMBERNOTFOUND;
                 return answer(result, state_);
             case DISPID_AUTOSIZE:
-                return put && expect(VT_BOOL) ? S_OK : DISP_E_TYPEMISMATCH;
+                if (!put || !expect(VT_BOOL))
+                    return DISP_E_TYPEMISMATCH;
+                // Every test clip's picture is 160 x 120 pixels.
+                if (value->boolVal != VARIANT_FALSE && window_ != nullptr && loaded) {
+                    SetWindowPos(window_, nullptr, 0, 0, 160, 120,
+                                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                }
+                return S_OK;
             case 2001:
                 if (!loaded)
                     return fail(exception, L"nothing loaded");
