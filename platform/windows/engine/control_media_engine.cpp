@@ -153,14 +153,25 @@ ControlMediaEngine::ControlMediaEngine(HWND parent, const ControlBar& controlBar
         putProperty(parts_->control, dispidOfName(parts_->control, setting.name), value);
     }
 
+    // The control names its events dispinterface itself where it can; the one its type library
+    // has always given stands in where it cannot.
+    IID eventsIid = kEngineEventsIid;
+    Released<IProvideClassInfo2> classInfo;
+    if (SUCCEEDED(unknown.pointer->QueryInterface(IID_IProvideClassInfo2,
+                                                  reinterpret_cast<void**>(&classInfo.pointer)))) {
+        IID named{};
+        if (SUCCEEDED(classInfo.pointer->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &named))) {
+            eventsIid = named;
+        }
+    }
     Released<IConnectionPointContainer> container;
     HRESULT status = unknown.pointer->QueryInterface(IID_IConnectionPointContainer,
                                                      reinterpret_cast<void**>(&container.pointer));
     if (SUCCEEDED(status))
-        status = container.pointer->FindConnectionPoint(kEngineEventsIid, &parts_->point);
+        status = container.pointer->FindConnectionPoint(eventsIid, &parts_->point);
     if (FAILED(status))
         throw EngineError("the engine control reports no events");
-    parts_->sink = new EngineEventSink;
+    parts_->sink = new EngineEventSink(eventsIid);
     status = parts_->point->Advise(parts_->sink, &parts_->cookie);
     if (FAILED(status)) {
         parts_->point->Release();

@@ -20,7 +20,7 @@ long intArgument(const VARIANT& argument) {
 }  // namespace
 
 HRESULT EngineEventSink::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kEngineEventsIid) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == eventsIid_) {
         *out = static_cast<IDispatch*>(this);
         AddRef();
         return S_OK;

@@ -20,6 +20,8 @@ inline constexpr IID kEngineEventsIid = {
 
 class EngineEventSink final : public IDispatch {
   public:
+    // eventsIid: the dispinterface the control fires, as it names it.
+    explicit EngineEventSink(const IID& eventsIid) : eventsIid_(eventsIid) {}
     void setTarget(MediaEngineEvents* target) { target_ = target; }
 
     HRESULT __stdcall QueryInterface(REFIID iid, void** out) override;
@@ -34,6 +36,7 @@ class EngineEventSink final : public IDispatch {
   private:
     ~EngineEventSink() = default;
     void deliver(DISPID dispid, DISPPARAMS& params);
+    IID eventsIid_;
     LONG references_ = 1;
     MediaEngineEvents* target_ = nullptr;
 };

@@ -168,7 +168,8 @@ class EventConnectionPoint final : public IConnectionPoint {
 class StandInControl final : public IDispatch,
                              public IOleObject,
                              public IOleInPlaceObject,
-                             public IConnectionPointContainer {
+                             public IConnectionPointContainer,
+                             public IProvideClassInfo2 {
   public:
     StandInControl() : point_(this) { ++g_live; }
     ~StandInControl() {
@@ -188,6 +189,8 @@ class StandInControl final : public IDispatch,
             *out = static_cast<IOleInPlaceObject*>(this);
         } else if (iid == IID_IConnectionPointContainer) {
             *out = static_cast<IConnectionPointContainer*>(this);
+        } else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2) {
+            *out = static_cast<IProvideClassInfo2*>(this);
         } else {
             *out = nullptr;
             return E_NOINTERFACE;
@@ -347,6 +350,18 @@ class StandInControl final : public IDispatch,
         }
         *out = &point_;
         point_.AddRef();
+        return S_OK;
+    }
+
+    // IProvideClassInfo2
+    HRESULT __stdcall GetClassInfo(ITypeInfo** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT __stdcall GetGUID(DWORD kind, GUID* out) override {
+        if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID)
+            return E_INVALIDARG;
+        *out = kEventsIid;
         return S_OK;
     }
 
