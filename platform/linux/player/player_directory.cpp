@@ -1,21 +1,38 @@
 #include "platform/linux/player/player_directory.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
+
+#include "player/hand_off_search.hpp"
 
 namespace nwmp::linux_platform {
 
 namespace {
 
 constexpr char kPrefix[] = "player-";
+constexpr char kStartLockName[] = "start.lock";
+
+// Only sockets this user made under our name are players' entries; anything else in the
+// folder (the start lock, a file someone put there) is neither asked nor removed.
+bool isOwnSocket(const QString& path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISSOCK(status.st_mode) &&
+           status.st_uid == ::getuid();
+}
 
 // Titles travel percent-encoded so that tabs, line breaks and any Japanese text pass unchanged.
 QByteArray encode(const QString& text) {
@@ -45,8 +62,7 @@ std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds ti
     socket.connectToServer(path);
     if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
         // Nobody listens any more: the player ended without cleaning up.
-        if (socket.error() == QLocalSocket::ConnectionRefusedError ||
-            socket.error() == QLocalSocket::ServerNotFoundError) {
+        if (socket.error() == QLocalSocket::ConnectionRefusedError && isOwnSocket(path)) {
             QFile::remove(path);
         }
         return std::nullopt;
@@ -54,7 +70,7 @@ std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds ti
     socket.write("INFO\n");
     socket.flush();
     const QList<QByteArray> fields = readLine(socket, timeout).split('\t');
-    if (fields.size() != 5 || fields[0] != "INFO") {
+    if (fields.size() < 5 || fields[0] != "INFO") {
         return std::nullopt;
     }
     PlayerEntry entry;
@@ -63,6 +79,8 @@ std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds ti
     entry.lastActivated = fields[2].toLongLong();
     entry.applicationTitle = decode(fields[3]);
     entry.caption = decode(fields[4]);
+    // A player from before start titles were told has never changed its application title.
+    entry.startTitle = fields.size() > 5 ? decode(fields[5]) : entry.applicationTitle;
     return entry;
 }
 
@@ -91,7 +109,7 @@ std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::millisecon
     for (const QString& name :
          dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*')}, QDir::System | QDir::Files)) {
         const QString path = dir.filePath(name);
-        if (path == own) {
+        if (path == own || !isOwnSocket(path)) {
             continue;  // asking ourselves would wait on our own blocked event loop
         }
         if (auto entry = ask(path, timeout)) {
@@ -106,12 +124,43 @@ std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::millisecon
 
 std::optional<PlayerEntry> PlayerDirectory::findByTitle(const QString& title,
                                                         std::chrono::milliseconds timeout) {
-    for (const PlayerEntry& entry : runningPlayers(timeout)) {
-        if (entry.applicationTitle == title || entry.caption == title) {
-            return entry;
-        }
+    const std::vector<PlayerEntry> players = runningPlayers(timeout);
+    std::vector<RunningPlayer> seen;
+    seen.reserve(players.size());
+    for (const PlayerEntry& entry : players) {
+        seen.push_back({entry.pid, entry.startTitle.toStdString(), entry.caption.toStdString()});
     }
-    return std::nullopt;
+    const auto target =
+        handOffTarget(seen, title.toStdString(), QCoreApplication::applicationPid());
+    if (!target) {
+        return std::nullopt;
+    }
+    return players[*target];
+}
+
+PlayerDirectory::StartLock::StartLock(std::chrono::milliseconds timeout) {
+    const QByteArray path =
+        QFile::encodeName(folder() + QLatin1Char('/') + QLatin1String(kStartLockName));
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        return;
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK || waited.elapsed() >= timeout.count()) {
+            ::close(fd);
+            return;
+        }
+        QThread::msleep(5);
+    }
+    fd_ = fd;
+}
+
+PlayerDirectory::StartLock::~StartLock() {
+    if (fd_ >= 0) {
+        ::close(fd_);  // ends the lock
+    }
 }
 
 bool PlayerDirectory::closeSynchronously(const PlayerEntry& entry,
@@ -166,7 +215,8 @@ void PlayerDirectory::answer(QLocalSocket* socket) {
         if (request == "INFO") {
             socket->write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
                           QByteArray::number(lastActivated_) + '\t' +
-                          encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\n');
+                          encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\t' +
+                          encode(self_.startTitle) + '\n');
             socket->flush();
         } else if (request == "CLOSE" && !closing_) {
             closing_ = true;
