@@ -57,14 +57,21 @@ QByteArray readLine(QLocalSocket& socket, std::chrono::milliseconds timeout) {
     return line.chopped(1);
 }
 
-std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds timeout) {
-    QLocalSocket socket;
+bool connect(QLocalSocket& socket, const QString& path, std::chrono::milliseconds timeout) {
     socket.connectToServer(path);
     if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
         // Nobody listens any more: the player ended without cleaning up.
         if (socket.error() == QLocalSocket::ConnectionRefusedError && isOwnSocket(path)) {
             QFile::remove(path);
         }
+        return false;
+    }
+    return true;
+}
+
+std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds timeout) {
+    QLocalSocket socket;
+    if (!connect(socket, path, timeout)) {
         return std::nullopt;
     }
     socket.write("INFO\n");
@@ -102,16 +109,29 @@ QString PlayerDirectory::folder() {
     return path;
 }
 
-std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
+namespace {
+
+// The sockets of other players in the folder, whether anyone still listens on them or not.
+std::vector<QString> otherPlayersSockets() {
     const QString own = ownSocketPath();
-    std::vector<PlayerEntry> players;
-    const QDir dir(folder());
+    std::vector<QString> paths;
+    const QDir dir(PlayerDirectory::folder());
     for (const QString& name :
          dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*')}, QDir::System | QDir::Files)) {
         const QString path = dir.filePath(name);
-        if (path == own || !isOwnSocket(path)) {
-            continue;  // asking ourselves would wait on our own blocked event loop
+        // Asking ourselves would wait on our own blocked event loop.
+        if (path != own && isOwnSocket(path)) {
+            paths.push_back(path);
         }
+    }
+    return paths;
+}
+
+}  // namespace
+
+std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
+    std::vector<PlayerEntry> players;
+    for (const QString& path : otherPlayersSockets()) {
         if (auto entry = ask(path, timeout)) {
             players.push_back(*entry);
         }
@@ -120,6 +140,17 @@ std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::millisecon
         return a.lastActivated > b.lastActivated;
     });
     return players;
+}
+
+std::vector<qint64> PlayerDirectory::listeningPlayers(std::chrono::milliseconds timeout) {
+    std::vector<qint64> pids;
+    for (const QString& path : otherPlayersSockets()) {
+        QLocalSocket socket;
+        if (connect(socket, path, timeout)) {
+            pids.push_back(path.section(QLatin1Char('-'), -1).toLongLong());
+        }
+    }
+    return pids;
 }
 
 std::optional<PlayerEntry> PlayerDirectory::findByTitle(const QString& title,

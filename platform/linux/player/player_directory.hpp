@@ -45,6 +45,10 @@ class PlayerDirectory {
     // player is gone are removed on the way.
     static std::vector<PlayerEntry> runningPlayers(std::chrono::milliseconds perPlayerTimeout);
 
+    // The process ids of the other players whose sockets accept a connection. Nothing is asked
+    // of them, so a player busy drawing its picture costs no wait.
+    static std::vector<qint64> listeningPlayers(std::chrono::milliseconds connectTimeout);
+
     // The first running player that a hand-off searching for title reaches (handOffTarget).
     static std::optional<PlayerEntry> findByTitle(const QString& title,
                                                   std::chrono::milliseconds perPlayerTimeout);

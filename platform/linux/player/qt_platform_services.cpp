@@ -38,8 +38,9 @@ std::string joinedArguments() {
 
 bool anotherPlayerRunning() {
     std::vector<RunningPlayer> players;
-    for (const PlayerEntry& entry : PlayerDirectory::runningPlayers(kAskTimeout)) {
-        players.push_back({entry.pid, {}, {}});
+    // Whether anyone listens is enough; asking a player that is busy playing would wait for it.
+    for (const qint64 pid : PlayerDirectory::listeningPlayers(kAskTimeout)) {
+        players.push_back({pid, {}, {}});
     }
     return anotherPlayerRuns(players, QCoreApplication::applicationPid());
 }
