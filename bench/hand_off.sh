@@ -67,10 +67,10 @@ printf 'pcm.!default { type null }\n' >"$work/home/.asoundrc"
 # Every map of a top-level window, stamped with the time it arrived.
 maps="$work/maps"
 : >"$maps"
-stdbuf -oL xev -root -event substructure | while IFS= read -r line; do
+stdbuf -oL xev -root -event substructure > >(while IFS= read -r line; do
     [[ "$line" == *"window 0x"*", override"* ]] && printf '%s %s\n' "${EPOCHREALTIME/./}" "$line"
-done >>"$maps" &
-pids+=($!)
+done >>"$maps") &
+pids+=($!) # xev itself: the stamping loop ends with it
 sleep 0.5  # xev is watching before the first start
 
 # Times in microseconds, from bash's own clock: no process is started to read it.
