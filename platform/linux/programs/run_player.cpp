@@ -13,7 +13,6 @@
 #include "platform/linux/player/qt_platform_services.hpp"
 #include "platform/linux/player/qt_url_dialog.hpp"
 #include "platform/linux/shared/qt_open_file_dialog.hpp"
-#include "player/handler_guard.hpp"
 #include "player/nwmp.hpp"
 
 namespace nwmp::linux_platform {
@@ -90,14 +89,7 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
         .applicationTitle = [&window] { return fromUtf8(window.applicationTitle()); },
         .caption = [&window] { return fromUtf8(window.Caption()); },
         // A close request from another player's hand-off closes this one as its user would.
-        // What it had to save is saved then; pictures it went on decoding until it ends would
-        // only take the processor from the start that replaces it.
-        .onCloseRequest =
-            [&window, &engine] {
-                window.close();
-                engine.setEventSink(nullptr);
-                runQuietly([&engine] { engine.Pause(); });
-            },
+        .onCloseRequest = [&window] { window.close(); },
         .onEnded = end,
     });
     window.setOnActivated([&directory] { directory.noteActivated(); });
