@@ -44,8 +44,8 @@ void NWMP::Timer1_Timer() noexcept {
     if (profile_.titleNameRule == TitleNameRule::ClipInfoThenFileName) {
         runQuietly([&] { info.displayName = clipInfo(); });
         if (info.displayName.empty() || info.displayName == "/") {
-            const std::string fileName = fileNameOf(media, separators);
-            info.displayName = fileName.empty() ? "/" : fileName;
+            // a path ending in its separator names nothing; only a media without one keeps "/"
+            info.displayName = nameAfterLastSeparator(media, separators).value_or("/");
         }
     } else {
         info.displayName = fileNameOf(media, separators);

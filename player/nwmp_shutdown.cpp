@@ -79,8 +79,15 @@ void NWMP::iniWrite(std::int32_t height, std::int32_t width, std::int32_t top, s
 
 void NWMP::storeResume() {
     const std::string filePath = engine_.FileName();
-    const std::int32_t position = toInt32(engine_.CurrentPosition());
-    ResumeWrite(filePath, position);
+    if (filePath.empty()) {
+        // An engine with nothing loaded may have no position to give; the empty name is stored
+        // all the same, or the next start would resume a file the user has since closed.
+        std::int32_t position = 0;
+        runQuietly([&] { position = toInt32(engine_.CurrentPosition()); });
+        ResumeWrite(filePath, position);
+        return;
+    }
+    ResumeWrite(filePath, toInt32(engine_.CurrentPosition()));
 }
 
 void NWMP::ResumeWrite(const std::string& filePath, std::int32_t position) {

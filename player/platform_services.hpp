@@ -41,15 +41,17 @@ class PlatformServices {
 
     virtual PlatformVersion Version() const = 0;
 
-    // Whether a player of any edition whose application title was the start title was already
-    // running when this program started. Asked once per run; the answer must not change.
+    // Whether a player of any edition was already running when this program started
+    // (anotherPlayerRuns in player/hand_off_search.hpp). Asked once per run; the answer must not
+    // change.
     virtual bool PreviousInstance() const = 0;
 
-    // Finds the first running player (most recently active first) whose application title or
-    // main-window caption is exactly `title` and asks it to close, as if its user closed it; it
-    // then runs its own shut-down and ends. Waits until it has ended, at most `wait`. Reaches
-    // only players, never other programs' windows (the empty title included). Returns whether
-    // a player was found.
+    // Finds the first running player (most recently active first) that a search for `title`
+    // reaches (handOffTarget in player/hand_off_search.hpp: by the application title it started
+    // with or by its caption, never this program itself) and asks it to close, as if its user
+    // closed it; it then runs its own shut-down and ends. Waits until it has ended, at most
+    // `wait`. Reaches only players, never other programs' windows (the empty title included).
+    // Returns whether a player was found.
     virtual bool CloseRunningPlayer(std::string_view title, std::chrono::milliseconds wait) = 0;
 
     // Holds the screen saver (and display sleep) off while the player runs, and releases that

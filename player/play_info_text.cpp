@@ -26,15 +26,20 @@ bool hasUrlScheme(std::string_view media) {
     return true;
 }
 
-std::string fileNameOf(std::string_view media, std::string_view separators) {
+std::optional<std::string> nameAfterLastSeparator(std::string_view media,
+                                                  std::string_view separators) {
     if (hasUrlScheme(media)) {
-        return {};
+        return std::nullopt;
     }
     const std::size_t last = media.find_last_of(separators);
     if (last == std::string_view::npos) {
-        return {};
+        return std::nullopt;
     }
     return std::string(media.substr(last + 1));
+}
+
+std::string fileNameOf(std::string_view media, std::string_view separators) {
+    return nameAfterLastSeparator(media, separators).value_or(std::string());
 }
 
 bool asksClipInfo(std::string_view displayName) {

@@ -3,6 +3,7 @@
 // The title-bar play information: display name, times and marks, as pure functions so every
 // rule is testable without a window.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,12 @@ namespace nwmp {
 // whose path separator "/" also appears in URLs.
 bool hasUrlScheme(std::string_view media);
 
-// Everything after the last of `separators` in `media`; empty text when there is none or when
-// the media is a URL.
+// Everything after the last of `separators` in `media` (empty text for a path that ends in
+// one); nothing when there is none or when the media is a URL.
+std::optional<std::string> nameAfterLastSeparator(std::string_view media,
+                                                  std::string_view separators);
+
+// nameAfterLastSeparator, with empty text where there is none.
 std::string fileNameOf(std::string_view media, std::string_view separators);
 
 // Whether the display name's last three characters are exactly "mp3" or "m3u" (case matters).

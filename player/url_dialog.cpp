@@ -45,6 +45,7 @@ void URL::playText() {
 void URL::Text1_KeyDown(std::int16_t& keyCode, std::int16_t /*shift*/) noexcept {
     if (keyCode == kEnterKey) {
         runQuietly([this] { playText(); });
+        keyCode = 0;  // handled: the text box gets no Enter of its own
     }
 }
 

@@ -35,7 +35,7 @@ class URL {
     void Form_Load() noexcept;
     // Form_Load again, then the prompt cleared so the user can type at once.
     void Text1_GotFocus() noexcept;
-    // Enter plays the text; other keys belong to the text box.
+    // Enter plays the text and comes back as 0, handled; other keys belong to the text box.
     void Text1_KeyDown(std::int16_t& keyCode, std::int16_t shift) noexcept;
     void Command1_Click() noexcept;
 

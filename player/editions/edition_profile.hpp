@@ -101,23 +101,21 @@ enum class StartupVariant : std::uint8_t {
     WholeScreen,  // Dask: borderless, topmost, the whole screen, pointer hidden
 };
 
+// Behaviours that the switch slots or the window make-up already decide
+// have no switch here: honouredSlots says whether OriginalFit, ScreenInfoSave, ScreenSaverOFF
+// and ResumePlay act, WindowMakeup::hasUrlDialog whether there is a URL dialog.
 struct Features {
     bool longPathForm;            // command-line path converted to its long form
     VersionCheck versionCheck;    // platform-version check and ClassicMode
     std::uint16_t honouredSlots;  // bit i set: switch slot i is acted on at start-up
     std::uint8_t switchesRead;  // how many switch keys iniRead reads (9, or 8 without ClassicMode)
     bool notTopmostStep;        // AlwaysFront 0 makes the window not topmost; else always topmost
-    bool originalFit;
-    bool screenInfoSave;
     bool handOff;
     bool playInfo;  // NotPlayInfoDisplay and the title timer
     bool playStateHandling;
     bool endOfStreamExit;
-    bool resume;
-    bool screenSaver;
     bool screenMode;
     bool dropAndClick;
-    bool urlDialog;
     bool openFileDialog;
     bool resizeFits;  // resize fits control and Label1; else it only gives the focus
     bool hidePointer;

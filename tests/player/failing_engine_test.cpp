@@ -22,7 +22,7 @@ TEST_P(FailingEverything, StartupCompletesAndEveryHandlerReturnsQuietly) {
     rig.start();
     // The window still has a size and the run-time flags are in force.
     EXPECT_GT(rig.window.width, 0);
-    EXPECT_EQ(rig.player->Flags().resumePlay, edition().features.resume ? 1 : 0);
+    EXPECT_EQ(rig.player->Flags().resumePlay, honoursSlot(edition(), kResumePlay) ? 1 : 0);
     if (edition().handOff) {
         EXPECT_EQ(rig.window.caption, edition().handOff->captionAfter);
     }
@@ -44,7 +44,7 @@ TEST_P(FailingEverything, StartupCompletesAndEveryHandlerReturnsQuietly) {
     rig.player->Form_Activate();
     rig.player->Form_Unload();
     // The window's geometry is still saved; the engine has no file and position to give.
-    EXPECT_EQ(rig.settings.writes.size(), edition().features.screenInfoSave ? 4u : 0u);
+    EXPECT_EQ(rig.settings.writes.size(), honoursSlot(edition(), kScreenInfoSave) ? 4u : 0u);
     EXPECT_EQ(rig.stored(kResumeSection, kFilePathKey), "<absent>");
 }
 

@@ -114,6 +114,23 @@ TEST_P(ShutDown, SavesPositionRoundedHalfToEvenAndAsThirtyTwoBits) {
     }
 }
 
+TEST_P(ShutDown, NothingLoadedStoresAnEmptyFileNameWhateverThePositionReadDoes) {
+    for (const bool positionFails : {true, false}) {
+        PlayerRig rig(edition(), switches("ResumePlay=1\n") +
+                                     "[ResumeInfo]\nFilePath=/m/closed.avi\nPosition=40\n");
+        rig.start();
+        ASSERT_EQ(rig.engine.fileName, "/m/closed.avi");
+        rig.engine.fileName.clear();  // the user opened nothing after all
+        rig.engine.position = 3;
+        if (positionFails) {
+            rig.engine.failMember(Member::CurrentPosition);
+        }
+        rig.player->Form_Unload();
+        EXPECT_EQ(rig.stored(kResumeSection, kFilePathKey), "");
+        EXPECT_EQ(rig.stored(kResumeSection, kPositionKey), positionFails ? "0" : "3");
+    }
+}
+
 TEST_P(ShutDown, StoresGeometryOfWindowsBeyondSixteenBits) {
     PlayerRig rig(edition(), switches("ScreenInfoSave=1"));
     rig.start();
@@ -122,7 +139,7 @@ TEST_P(ShutDown, StoresGeometryOfWindowsBeyondSixteenBits) {
     rig.window.top = -40000;
     rig.window.left = 40000.5;
     rig.player->Form_Unload();
-    if (!edition().features.screenInfoSave) {
+    if (!honoursSlot(edition(), kScreenInfoSave)) {
         EXPECT_TRUE(rig.settings.writes.empty());
         return;
     }
@@ -136,6 +153,7 @@ TEST_P(ShutDown, StoresGeometryOfWindowsBeyondSixteenBits) {
 TEST_P(ShutDown, AFailingStepCostsNoOtherStep) {
     PlayerRig rig(edition(), switches("ScreenInfoSave=1\nResumePlay=1\nScreenSaverOFF=1"));
     rig.start();
+    rig.engine.fileName = "/m/a.avi";
     rig.engine.failMember(Member::CurrentPosition);
     rig.window.width = std::nan("");  // cannot be stored
     rig.player->Form_Unload();

@@ -98,8 +98,10 @@ TEST_P(UrlDialog, EnterOrPlayHandsTheTextOverAsTypedAndHides) {
     std::int16_t key = 'A';
     url.Text1_KeyDown(key, 0);
     EXPECT_EQ(rig.engine.fileName, "");
+    EXPECT_EQ(key, 'A');  // left to the text box
     key = 13;
     url.Text1_KeyDown(key, 0);
+    EXPECT_EQ(key, 0);  // handled, so the text box does not act on it too
     EXPECT_EQ(rig.engine.fileName, " http://host/x.asf ");
     EXPECT_FALSE(rig.urlWindow.visible);
     rig.urlWindow.text1.clear();

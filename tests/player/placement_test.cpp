@@ -76,7 +76,7 @@ TEST_P(Placement, StoredGeometryIsPixelsForSizeAndTwipsForPosition) {
                                  "[Screen]\nWidth=640\nHeight=480\nLeft=1500\nTop=2400\n");
     rig.platform.twipsPerPixelX = 12;
     rig.start();
-    if (!edition().features.screenInfoSave) {
+    if (!honoursSlot(edition(), kScreenInfoSave)) {
         EXPECT_EQ(rig.window.width, rig.platform.screenWidth);
         return;
     }

@@ -61,6 +61,8 @@ TEST(TitleTick, ClipInfoRuleCaptions) {
         {"/v/tagged.avi", "Title", "Author", 5, 10, 1, "0", "/", "Title/Author [00:05/00:10]"},
         {"/v/untagged.avi", "", "", 5, 10, 1, "0", "/", "untagged.avi [00:05/00:10]"},
         {"mms://host/live", "", "", 5, 10, 1, "0", "/", "/ [00:05/00:10]"},
+        {"/v/folder/", "", "", 5, 10, 1, "0", "/", " [00:05/00:10]"},
+        {"clip.avi", "", "", 5, 10, 1, "0", "/", "/ [00:05/00:10]"},
         {"/m/untagged.mp3", "", "", 5, 10, 0, "1", "/", "untagged.mp3 [00:05/00:10] R E"},
     };
     for (const CaptionCase& c : cases) {

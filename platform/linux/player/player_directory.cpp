@@ -1,21 +1,38 @@
 #include "platform/linux/player/player_directory.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
+
+#include "player/hand_off_search.hpp"
 
 namespace nwmp::linux_platform {
 
 namespace {
 
 constexpr char kPrefix[] = "player-";
+constexpr char kStartLockName[] = "start.lock";
+
+// Only sockets this user made under our name are players' entries; anything else in the
+// folder (the start lock, a file someone put there) is neither asked nor removed.
+bool isOwnSocket(const QString& path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISSOCK(status.st_mode) &&
+           status.st_uid == ::getuid();
+}
 
 // Titles travel percent-encoded so that tabs, line breaks and any Japanese text pass unchanged.
 QByteArray encode(const QString& text) {
@@ -40,21 +57,27 @@ QByteArray readLine(QLocalSocket& socket, std::chrono::milliseconds timeout) {
     return line.chopped(1);
 }
 
-std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds timeout) {
-    QLocalSocket socket;
+bool connect(QLocalSocket& socket, const QString& path, std::chrono::milliseconds timeout) {
     socket.connectToServer(path);
     if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
         // Nobody listens any more: the player ended without cleaning up.
-        if (socket.error() == QLocalSocket::ConnectionRefusedError ||
-            socket.error() == QLocalSocket::ServerNotFoundError) {
+        if (socket.error() == QLocalSocket::ConnectionRefusedError && isOwnSocket(path)) {
             QFile::remove(path);
         }
+        return false;
+    }
+    return true;
+}
+
+std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds timeout) {
+    QLocalSocket socket;
+    if (!connect(socket, path, timeout)) {
         return std::nullopt;
     }
     socket.write("INFO\n");
     socket.flush();
     const QList<QByteArray> fields = readLine(socket, timeout).split('\t');
-    if (fields.size() != 5 || fields[0] != "INFO") {
+    if (fields.size() < 5 || fields[0] != "INFO") {
         return std::nullopt;
     }
     PlayerEntry entry;
@@ -63,6 +86,8 @@ std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds ti
     entry.lastActivated = fields[2].toLongLong();
     entry.applicationTitle = decode(fields[3]);
     entry.caption = decode(fields[4]);
+    // A player from before start titles were told has never changed its application title.
+    entry.startTitle = fields.size() > 5 ? decode(fields[5]) : entry.applicationTitle;
     return entry;
 }
 
@@ -84,16 +109,29 @@ QString PlayerDirectory::folder() {
     return path;
 }
 
-std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
+namespace {
+
+// The sockets of other players in the folder, whether anyone still listens on them or not.
+std::vector<QString> otherPlayersSockets() {
     const QString own = ownSocketPath();
-    std::vector<PlayerEntry> players;
-    const QDir dir(folder());
+    std::vector<QString> paths;
+    const QDir dir(PlayerDirectory::folder());
     for (const QString& name :
          dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*')}, QDir::System | QDir::Files)) {
         const QString path = dir.filePath(name);
-        if (path == own) {
-            continue;  // asking ourselves would wait on our own blocked event loop
+        // Asking ourselves would wait on our own blocked event loop.
+        if (path != own && isOwnSocket(path)) {
+            paths.push_back(path);
         }
+    }
+    return paths;
+}
+
+}  // namespace
+
+std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
+    std::vector<PlayerEntry> players;
+    for (const QString& path : otherPlayersSockets()) {
         if (auto entry = ask(path, timeout)) {
             players.push_back(*entry);
         }
@@ -104,14 +142,56 @@ std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::millisecon
     return players;
 }
 
-std::optional<PlayerEntry> PlayerDirectory::findByTitle(const QString& title,
-                                                        std::chrono::milliseconds timeout) {
-    for (const PlayerEntry& entry : runningPlayers(timeout)) {
-        if (entry.applicationTitle == title || entry.caption == title) {
-            return entry;
+std::vector<qint64> PlayerDirectory::listeningPlayers(std::chrono::milliseconds timeout) {
+    std::vector<qint64> pids;
+    for (const QString& path : otherPlayersSockets()) {
+        QLocalSocket socket;
+        if (connect(socket, path, timeout)) {
+            pids.push_back(path.section(QLatin1Char('-'), -1).toLongLong());
         }
     }
-    return std::nullopt;
+    return pids;
+}
+
+std::optional<PlayerEntry> PlayerDirectory::findByTitle(const QString& title,
+                                                        std::chrono::milliseconds timeout) {
+    const std::vector<PlayerEntry> players = runningPlayers(timeout);
+    std::vector<RunningPlayer> seen;
+    seen.reserve(players.size());
+    for (const PlayerEntry& entry : players) {
+        seen.push_back({entry.pid, entry.startTitle.toStdString(), entry.caption.toStdString()});
+    }
+    const auto target =
+        handOffTarget(seen, title.toStdString(), QCoreApplication::applicationPid());
+    if (!target) {
+        return std::nullopt;
+    }
+    return players[*target];
+}
+
+PlayerDirectory::StartLock::StartLock(std::chrono::milliseconds timeout) {
+    const QByteArray path =
+        QFile::encodeName(folder() + QLatin1Char('/') + QLatin1String(kStartLockName));
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        return;
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK || waited.elapsed() >= timeout.count()) {
+            ::close(fd);
+            return;
+        }
+        QThread::msleep(5);
+    }
+    fd_ = fd;
+}
+
+PlayerDirectory::StartLock::~StartLock() {
+    if (fd_ >= 0) {
+        ::close(fd_);  // ends the lock
+    }
 }
 
 bool PlayerDirectory::closeSynchronously(const PlayerEntry& entry,
@@ -166,7 +246,8 @@ void PlayerDirectory::answer(QLocalSocket* socket) {
         if (request == "INFO") {
             socket->write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
                           QByteArray::number(lastActivated_) + '\t' +
-                          encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\n');
+                          encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\t' +
+                          encode(self_.startTitle) + '\n');
             socket->flush();
         } else if (request == "CLOSE" && !closing_) {
             closing_ = true;

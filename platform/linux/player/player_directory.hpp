@@ -22,12 +22,14 @@ struct PlayerEntry {
     qint64 lastActivated = 0;  // milliseconds since the epoch; stands for the z-order
     QString applicationTitle;
     QString caption;
+    QString startTitle;  // the application title it started with
 };
 
 class PlayerDirectory {
   public:
     // What this player tells others, asked at each request.
     struct Self {
+        QString startTitle;
         std::function<QString()> applicationTitle;
         std::function<QString()> caption;
         // Runs the shut-down sequence; the answer goes out after it, then onEnded runs.
@@ -43,9 +45,29 @@ class PlayerDirectory {
     // player is gone are removed on the way.
     static std::vector<PlayerEntry> runningPlayers(std::chrono::milliseconds perPlayerTimeout);
 
-    // The first running player whose application title or caption is exactly title.
+    // The process ids of the other players whose sockets accept a connection. Nothing is asked
+    // of them, so a player busy drawing its picture costs no wait.
+    static std::vector<qint64> listeningPlayers(std::chrono::milliseconds connectTimeout);
+
+    // The first running player that a hand-off searching for title reaches (handOffTarget).
     static std::optional<PlayerEntry> findByTitle(const QString& title,
                                                   std::chrono::milliseconds perPlayerTimeout);
+
+    // The folder's start lock, held while it lives. A start holds it from looking for running
+    // players until it has listed itself, so that of players starting at the same moment each
+    // sees all that started before it and none sees one that started after it. Waits at most
+    // timeout for a start that holds it and then goes on without it.
+    class StartLock {
+      public:
+        explicit StartLock(std::chrono::milliseconds timeout);
+        ~StartLock();
+        StartLock(const StartLock&) = delete;
+        StartLock& operator=(const StartLock&) = delete;
+        bool held() const { return fd_ >= 0; }
+
+      private:
+        int fd_ = -1;
+    };
 
     // Asks the player to close and waits until it has run its shut-down sequence, at most
     // timeout. True when it answered or went away within that time.

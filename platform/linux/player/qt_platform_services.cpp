@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/linux/shared/qt_units.hpp"
+#include "player/hand_off_search.hpp"
 
 namespace nwmp::linux_platform {
 
@@ -19,7 +20,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // How long one running player may take to say who it is.
-constexpr auto kAskTimeout = 1000ms;
+constexpr auto kAskTimeout = 2000ms;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -35,13 +36,13 @@ std::string joinedArguments() {
     return arguments.join(QLatin1Char(' ')).toStdString();
 }
 
-bool playerRunningWithTitle(const QString& title) {
-    for (const PlayerEntry& entry : PlayerDirectory::runningPlayers(kAskTimeout)) {
-        if (entry.applicationTitle == title) {
-            return true;
-        }
+bool anotherPlayerRunning() {
+    std::vector<RunningPlayer> players;
+    // Whether anyone listens is enough; asking a player that is busy playing would wait for it.
+    for (const qint64 pid : PlayerDirectory::listeningPlayers(kAskTimeout)) {
+        players.push_back({pid, {}, {}});
     }
-    return false;
+    return anotherPlayerRuns(players, QCoreApplication::applicationPid());
 }
 
 QtPlatformServices::QtPlatformServices(bool previousInstance, std::function<void()> endProgram)

@@ -13,8 +13,8 @@ namespace nwmp::linux_platform {
 
 class QtPlatformServices : public PlatformServices {
   public:
-    // previousInstance: whether a player with the start title was running when this one
-    // started, decided by the program before it lists itself.
+    // previousInstance: whether another player was running when this one started, decided by
+    // the program under the directory's start lock (anotherPlayerRunning).
     QtPlatformServices(bool previousInstance, std::function<void()> endProgram);
 
     std::string CommandLineText() const override;
@@ -44,7 +44,7 @@ class QtPlatformServices : public PlatformServices {
 // The command-line arguments after the program name as one text, joined by blanks.
 std::string joinedArguments();
 
-// Whether a player with this application title is running now.
-bool playerRunningWithTitle(const QString& title);
+// Whether a player of any edition other than this process is running now.
+bool anotherPlayerRunning();
 
 }  // namespace nwmp::linux_platform

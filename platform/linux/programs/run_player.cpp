@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QString>
+#include <chrono>
 #include <memory>
+#include <optional>
 
 #include "common/located_settings_file.hpp"
 #include "platform/linux/engine/mpv_media_engine.hpp"
@@ -17,6 +19,12 @@
 namespace nwmp::linux_platform {
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// A start waits this long for one that is starting at the same moment, then goes on: a start
+// that hangs cannot stop the next. Long enough for a start that closes a running player.
+constexpr auto kStartLockWait = 20s;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -37,8 +45,11 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
     QApplication::setApplicationVersion(fromUtf8(profile.version.versionText));
     QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
 
-    // Decided before this player lists itself, and kept for the whole run.
-    const bool previousInstance = playerRunningWithTitle(fromUtf8(profile.applicationTitle));
+    // Looking for a running player and listing this one are one step under the start lock, so
+    // that of players started at the same moment each later one finds and replaces an earlier
+    // one. The answer is kept for the whole run.
+    std::optional<PlayerDirectory::StartLock> startLock(std::in_place, kStartLockWait);
+    const bool previousInstance = anotherPlayerRunning();
 
     engine::MpvMediaEngine engine(profile.controlBar, nullptr);
     QtMainWindow window(profile, engine.widget());
@@ -76,6 +87,7 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
     }
 
     PlayerDirectory directory({
+        .startTitle = fromUtf8(profile.applicationTitle),
         .applicationTitle = [&window] { return fromUtf8(window.applicationTitle()); },
         .caption = [&window] { return fromUtf8(window.Caption()); },
         // A close request from another player's hand-off closes this one as its user would.
@@ -85,8 +97,9 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
     window.setOnActivated([&directory] { directory.noteActivated(); });
 
     core.Form_Load();
-    directory.registerSelf();
     window.show();
+    directory.registerSelf();
+    startLock.reset();
     const int status = QApplication::exec();
     engine.setEventSink(nullptr);
     return status;

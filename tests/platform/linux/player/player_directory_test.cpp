@@ -42,9 +42,13 @@ class PlayerDirectoryTest : public ::testing::Test {
 
     // Starts a peer and waits until it is listed.
     QProcess* startPeer(const QString& applicationTitle, const QString& caption,
-                        const QString& marker) {
+                        const QString& marker, const QString& startTitle = {}) {
         auto peer = std::make_unique<QProcess>();
-        peer->start(QStringLiteral(DIRECTORY_PEER), {applicationTitle, caption, marker});
+        QStringList arguments = {applicationTitle, caption, marker};
+        if (!startTitle.isNull()) {
+            arguments << startTitle;
+        }
+        peer->start(QStringLiteral(DIRECTORY_PEER), arguments);
         EXPECT_TRUE(peer->waitForStarted(5000));
         EXPECT_TRUE(waitFor([&] { return QFile::exists(marker + QStringLiteral(".ready")); }));
         peers_.push_back(std::move(peer));
@@ -77,6 +81,26 @@ TEST_F(PlayerDirectoryTest, FindsARunningPlayerByApplicationTitleOrCaption) {
     EXPECT_EQ(PlayerDirectory::runningPlayers(2s).size(), 2u);
 }
 
+TEST_F(PlayerDirectoryTest, AReplacementShowingPlayInformationIsFoundByItsStartTitle) {
+    startPeer(QStringLiteral("Norvalent WMP 3-2 TE"), QStringLiteral("a.avi [00:01/00:05]"),
+              file(QStringLiteral("replacement")), QStringLiteral("Norvalent WMP 3 TE"));
+    const auto found = PlayerDirectory::findByTitle(QStringLiteral("Norvalent WMP 3 TE"), 2s);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->applicationTitle, QStringLiteral("Norvalent WMP 3-2 TE"));
+    EXPECT_FALSE(PlayerDirectory::findByTitle(QString(), 2s).has_value());
+}
+
+TEST_F(PlayerDirectoryTest, TheStartLockIsHeldByOneStartAtATime) {
+    auto first = std::make_unique<PlayerDirectory::StartLock>(1s);
+    ASSERT_TRUE(first->held());
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(PlayerDirectory::StartLock(200ms).held());
+    EXPECT_GE(timer.elapsed(), 200);
+    first.reset();
+    EXPECT_TRUE(PlayerDirectory::StartLock(1s).held());
+}
+
 TEST_F(PlayerDirectoryTest, CloseWaitsUntilThePlayerHasShutDown) {
     const QString marker = file(QStringLiteral("closing"));
     QProcess* peer = startPeer(QStringLiteral("Norvalent WMP 3 TE"), QStringLiteral("x"), marker);
@@ -95,9 +119,15 @@ TEST_F(PlayerDirectoryTest, PlayersThatDiedAreDroppedFromTheList) {
         startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), file(QStringLiteral("dead")));
     peer->kill();  // no chance to clean up its socket
     ASSERT_TRUE(peer->waitForFinished(5000));
+    // Whatever else lies there is not a player's and stays.
+    const QDir folder(PlayerDirectory::folder());
+    QFile other(folder.filePath(QStringLiteral("player-1")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
 
     EXPECT_TRUE(PlayerDirectory::runningPlayers(2s).empty());
-    EXPECT_TRUE(QDir(PlayerDirectory::folder()).entryList(QDir::System | QDir::Files).isEmpty());
+    EXPECT_EQ(folder.entryList(QDir::System | QDir::Files),
+              QStringList{QStringLiteral("player-1")});
 }
 
 TEST_F(PlayerDirectoryTest, AHungPlayerCannotHangTheCaller) {

@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "platform/linux/shared/qt_units.hpp"
@@ -97,8 +98,10 @@ TEST_F(UrlDialogOfPlayer, EnterInText1HandsTheTypedTextToTheEngineAndHidesTheDia
 
     QTest::keyClicks(text1, QStringLiteral("http://example.com/"));
     text1->insert(QStringLiteral("曲 1.mp3 "));
+    QSignalSpy textBoxEnter(text1, &QLineEdit::returnPressed);
     QTest::keyClick(text1, Qt::Key_Return);
     EXPECT_EQ(rig.engine.fileName, "http://example.com/曲 1.mp3 ");
+    EXPECT_EQ(textBoxEnter.count(), 0) << "the handled Enter reached the text box as well";
     EXPECT_FALSE(dialog().isVisible());
 }
 
