@@ -167,6 +167,10 @@ void MpvSession::handleEvent(const mpv_event& event) {
         case MPV_EVENT_START_FILE:
             ++fileNumber_;
             state_.tracksKnown = false;
+            // A file starting ends idleness. libmpv reports a property only when it differs from
+            // what it last reported, so after a stop whose idleness went unreported (the engine
+            // marks itself idle at once) no change of "idle-active" would ever come.
+            state_.idle = false;
             listener_.mpvFileStarted();
             return;
         case MPV_EVENT_FILE_LOADED:
