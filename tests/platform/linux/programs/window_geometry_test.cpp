@@ -64,13 +64,16 @@ QString run(const QString& program, const QStringList& arguments) {
 }
 
 // Xvfb of 1280 x 1024 pixels, with openbox on it when asked; DISPLAY names it meanwhile.
+// -noreset: without a window manager the server has no client between two runs of a player,
+// and would reset then, refusing the next run's connection.
 class PrivateDisplay {
   public:
     explicit PrivateDisplay(bool windowManager) {
-        server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                       QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server_.start(
+            QStringLiteral("Xvfb"),
+            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+             QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+             QStringLiteral("tcp"), QStringLiteral("-noreset")});
         if (!waitFor([&] { return server_.canReadLine(); }, 10s)) {
             return;
         }
