@@ -14,12 +14,10 @@
 #include <sstream>
 #include <string>
 
+#include "common/private_profile_file.hpp"
 #ifdef _WIN32
 #include "common/ini_encoding.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
-#include "platform/windows/settings_file/private_profile_file.hpp"
-#else
-#include "common/private_profile_file.hpp"
 #endif
 #include "fakes/memory_settings_file.hpp"
 #include "profile_function_cases.hpp"

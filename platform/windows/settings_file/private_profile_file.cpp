@@ -1,4 +1,22 @@
-#include "platform/windows/settings_file/private_profile_file.hpp"
+#include "common/private_profile_file.hpp"
+
+// nwmpset.ini on Windows.
+//
+// A file without a byte-order mark holds text in the system's ANSI code page, as the Windows
+// profile functions keep it; a file with a mark is read and written in its encoding (UTF-16LE,
+// as the Windows functions write it, UTF-16BE or UTF-8). The core sees UTF-8 either way.
+//
+// Reads open the file, take what they need and close it again. A write takes a lock on a lock
+// file beside the settings file (nwmpset.ini.lock, hidden, left in place so that every writer
+// locks the same file), writes the new text to a temporary file beside it and puts that in place
+// of the old file in one step. Two programs writing at once therefore lose no key, a reader never
+// sees half a file, and a writer that dies mid-write leaves the previous file whole.
+//
+// Nothing is ever stored garbled: a value the ANSI code page cannot hold is stored as the short
+// (8.3) form of the path it names where the file system gives one that the code page holds;
+// otherwise the write is refused and the old value stays. A missing, unreadable or oversized file,
+// or a folder, reads as all defaults; a read-only file, a link (reparse point), an oversized file
+// or a file that would not be written back as it was read is never written.
 
 #include <windows.h>
 

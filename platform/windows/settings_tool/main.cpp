@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "common/private_profile_file.hpp"
 #include "platform/windows/association/registry_file_association.hpp"
-#include "platform/windows/settings_file/private_profile_file.hpp"
 #include "platform/windows/settings_tool/win_message_boxes.hpp"
 #include "platform/windows/settings_tool/win_program_chooser.hpp"
 #include "platform/windows/settings_tool/win_settings_window.hpp"

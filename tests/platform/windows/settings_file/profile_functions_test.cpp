@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "common/private_profile_file.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
-#include "platform/windows/settings_file/private_profile_file.hpp"
 #include "profile_function_cases.hpp"
 #include "temp_folder.hpp"
 

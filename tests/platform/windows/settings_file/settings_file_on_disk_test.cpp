@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "common/private_profile_file.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
-#include "platform/windows/settings_file/private_profile_file.hpp"
 #include "temp_folder.hpp"
 
 namespace nwmp {
