@@ -9,6 +9,10 @@ namespace nwmp::windows_platform {
 
 namespace {
 
+// The start title travels as a global atom in a window property, which another process can read
+// without sending the window anything.
+constexpr wchar_t kStartTitleProperty[] = L"NorvalentWMP3.StartTitle";
+
 void registerClass(WNDPROC procedure) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
@@ -36,11 +40,20 @@ ApplicationWindow::ApplicationWindow(std::string_view title, std::function<void(
     if (window_ == nullptr) {
         throw std::runtime_error("the application window cannot be made");
     }
+    startTitle_ = GlobalAddAtomW(widen(title).c_str());
+    if (startTitle_ != 0) {
+        SetPropW(window_, kStartTitleProperty,
+                 reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(startTitle_)));
+    }
 }
 
 ApplicationWindow::~ApplicationWindow() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    RemovePropW(window_, kStartTitleProperty);
     DestroyWindow(window_);
+    if (startTitle_ != 0) {
+        GlobalDeleteAtom(startTitle_);
+    }
 }
 
 void ApplicationWindow::setTitle(std::string_view title) {
@@ -76,6 +89,20 @@ LRESULT CALLBACK ApplicationWindow::procedure(HWND window, UINT message, WPARAM 
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::optional<std::wstring> applicationStartTitle(HWND window) {
+    const auto atom =
+        static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(window, kStartTitleProperty)));
+    if (atom == 0) {
+        return std::nullopt;
+    }
+    wchar_t name[256] = {};
+    const UINT length = GlobalGetAtomNameW(atom, name, static_cast<int>(std::size(name)));
+    if (length == 0) {
+        return std::nullopt;
+    }
+    return std::wstring(name, length);
 }
 
 }  // namespace nwmp::windows_platform

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,11 @@ class ApplicationWindow {
 
     std::function<void()> onClose_;
     HWND window_ = nullptr;
+    ATOM startTitle_ = 0;
 };
+
+// The title a player's application window started with, whatever it is now, readable from any
+// process; none when the window carries none.
+std::optional<std::wstring> applicationStartTitle(HWND window);
 
 }  // namespace nwmp::windows_platform

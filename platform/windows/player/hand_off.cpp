@@ -4,17 +4,16 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "platform/windows/player/application_window.hpp"
 #include "platform/windows/player/player_window_classes.hpp"
+#include "platform/windows/shared/wide_text.hpp"
+#include "player/hand_off_search.hpp"
 
 namespace nwmp::windows_platform {
 
 namespace {
-
-struct Search {
-    std::wstring_view title;
-    HWND found = nullptr;
-};
 
 std::wstring windowText(HWND window) {
     // Another process's title is read from the system's copy: a hung player cannot stall this.
@@ -24,8 +23,16 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
+// The players of other processes, each once, in the z-order of its topmost window: what the
+// shared search rule reads, and per player the window to send the close request to.
+struct Players {
+    std::vector<RunningPlayer> players;
+    std::vector<HWND> windows;
+    std::vector<bool> hasStartTitle, hasCaption;
+};
+
 BOOL CALLBACK visit(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<Search*>(context);
+    auto& found = *reinterpret_cast<Players*>(context);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process == GetCurrentProcessId()) {
@@ -36,30 +43,55 @@ BOOL CALLBACK visit(HWND window, LPARAM context) {
         !isPlayerWindowClass(className)) {
         return TRUE;
     }
-    if (windowText(window) != search.title) {
-        return TRUE;
+    auto at = std::find_if(found.players.begin(), found.players.end(),
+                           [process](const RunningPlayer& p) { return p.processId == process; });
+    if (at == found.players.end()) {
+        found.players.push_back({.processId = process, .startTitle = {}, .caption = {}});
+        found.windows.push_back(window);
+        found.hasStartTitle.push_back(false);
+        found.hasCaption.push_back(false);
+        at = found.players.end() - 1;
     }
-    search.found = window;
-    return FALSE;
+    const auto index = static_cast<std::size_t>(at - found.players.begin());
+    const std::string text = narrow(windowText(window));
+    if (std::wstring_view(className) == kApplicationWindowClass) {
+        at->startTitle = narrow(applicationStartTitle(window).value_or(widen(text)));
+        found.hasStartTitle[index] = true;
+        found.windows[index] = window;  // its close request closes the whole player
+    } else {
+        at->caption = text;
+        found.hasCaption[index] = true;
+    }
+    return TRUE;
 }
 
 }  // namespace
 
 bool closeRunningPlayer(std::wstring_view title, std::chrono::milliseconds wait) {
-    Search search{title};
-    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) {
+    Players found;
+    EnumWindows(visit, reinterpret_cast<LPARAM>(&found));
+    // A player seen by one window only answers by that window's title either way.
+    for (std::size_t i = 0; i < found.players.size(); ++i) {
+        if (!found.hasStartTitle[i]) {
+            found.players[i].startTitle = found.players[i].caption;
+        } else if (!found.hasCaption[i]) {
+            found.players[i].caption = found.players[i].startTitle;
+        }
+    }
+    const auto target = handOffTarget(found.players, narrow(title), GetCurrentProcessId());
+    if (!target) {
         return false;
     }
+    const HWND player = found.windows[*target];
     const auto deadline = std::chrono::steady_clock::now() + wait;
     DWORD processId = 0;
-    GetWindowThreadProcessId(search.found, &processId);
+    GetWindowThreadProcessId(player, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
 
     DWORD_PTR answer = 0;
     const auto bound = static_cast<UINT>(std::clamp<long long>(wait.count(), 0, 0x7fffffff));
     const LRESULT sent =
-        SendMessageTimeoutW(search.found, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, bound, &answer);
+        SendMessageTimeoutW(player, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, bound, &answer);
 
     // The close request has been handled; the player's shut-down may go on after it (its
     // window closing ends the process), and the resume data it saves must be on disk before
