@@ -1,0 +1,137 @@
+#include "platform/windows/programs/run_player.hpp"
+
+#include <windows.h>
+// After windows.h:
+#include <ole2.h>
+
+#include <memory>
+#include <optional>
+
+#include "common/private_profile_file.hpp"
+#include "platform/windows/engine/control_media_engine.hpp"
+#include "platform/windows/player/player_presence.hpp"
+#include "platform/windows/player/win_main_window.hpp"
+#include "platform/windows/player/win_platform_services.hpp"
+#include "platform/windows/player/win_url_dialog.hpp"
+#include "platform/windows/shared/wide_text.hpp"
+#include "platform/windows/shared/win_open_file_dialog.hpp"
+#include "player/nwmp.hpp"
+
+namespace nwmp::windows_platform {
+
+namespace {
+
+// The control's apartment: it and every window of the player live on this one thread.
+class OleApartment {
+  public:
+    OleApartment() : ready_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleApartment() {
+        if (ready_) {
+            OleUninitialize();
+        }
+    }
+    OleApartment(const OleApartment&) = delete;
+    OleApartment& operator=(const OleApartment&) = delete;
+    bool ready() const { return ready_; }
+
+  private:
+    bool ready_;
+};
+
+void sayEngineMissing(const EditionProfile& profile) {
+    MessageBoxW(nullptr, widen(windows::kEngineMissingMessage).c_str(),
+                widen(profile.applicationTitle).c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST);
+}
+
+// The dialog keys of the URL dialog (Tab between its two controls) are the dialog's own; every
+// other message goes to its window as usual.
+int runMessages(const std::unique_ptr<WinUrlDialog>& urlDialog) {
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (urlDialog && urlDialog->handle() != nullptr &&
+            IsDialogMessageW(urlDialog->handle(), &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return got < 0 ? 1 : static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int runPlayer(const EditionProfile& profile) {
+    OleApartment apartment;
+    // Until this start has its windows and has handed off, a start at the same moment waits, so
+    // that each later start finds and replaces an earlier one.
+    std::optional<PlayerPresence> presence(std::in_place);
+    const bool previousInstance = presence->previousInstance();
+
+    WinMainWindow window(profile);
+    std::unique_ptr<windows::ControlMediaEngine> engine;
+    try {
+        if (!apartment.ready()) {
+            throw windows::EngineMissing("no OLE apartment", E_FAIL);
+        }
+        engine = std::make_unique<windows::ControlMediaEngine>(window.handle(), profile.controlBar);
+    } catch (const EngineError&) {
+        // Nothing has been read or written yet; the next start need not wait for this one.
+        presence.reset();
+        sayEngineMissing(profile);
+        return 1;
+    }
+    window.setEngineWindow(engine->window());
+
+    std::unique_ptr<WinUrlDialog> urlDialog;
+    if (profile.window.hasUrlDialog) {
+        urlDialog = std::make_unique<WinUrlDialog>();
+    }
+    PrivateProfileFile settings;
+    WinOpenFileDialog openFileDialog;
+
+    bool ending = false;
+    const auto end = [&ending] {
+        if (!ending) {
+            ending = true;
+            PostQuitMessage(0);
+        }
+    };
+    WinPlatformServices services(previousInstance, end);
+
+    int status = 0;
+    {
+        NWMP core(profile,
+                  PlayerPorts{
+                      .engine = *engine,
+                      .settings = settings,
+                      .window = window,
+                      .platform = services,
+                      .urlWindow = urlDialog.get(),
+                      .openFileDialog = profile.features.openFileDialog ? &openFileDialog : nullptr,
+                  });
+        engine->setEventSink(&core);
+        window.setCore(&core);
+        window.setOnClosed(end);
+        if (urlDialog) {
+            urlDialog->setCore(core.Url());
+            window.setUrlDialog(urlDialog.get());
+        }
+
+        core.Form_Load();
+        window.show();
+        presence->startupDone();
+        status = runMessages(urlDialog);
+
+        // Nothing of the core may run once it is gone: events still queued find no handler.
+        engine->setEventSink(nullptr);
+        window.setCore(nullptr);
+        if (urlDialog) {
+            urlDialog->setCore(nullptr);
+        }
+    }
+    engine.reset();
+    return status;
+}
+
+}  // namespace nwmp::windows_platform

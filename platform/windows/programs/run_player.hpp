@@ -1,0 +1,13 @@
+#pragma once
+
+// What every player program runs: the edition's profile handed to the core, in Win32 windows
+// around the engine control.
+
+#include "player/editions/edition_profile.hpp"
+
+namespace nwmp::windows_platform {
+
+// Runs the player until it ends; returns the program's exit status.
+int runPlayer(const EditionProfile& profile);
+
+}  // namespace nwmp::windows_platform

@@ -1,0 +1,328 @@
+// The four player programs end to end under Wine: the real programs copied into folders of
+// their own with their own nwmpset.ini, the stand-in engine control registered in the test
+// prefix, keys sent to the control's window as the user's keys reach it. Every wait is bounded.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "platform/windows/player/player_window_classes.hpp"
+#include "platform/windows/shared/wide_text.hpp"
+#include "stand_in_control.h"
+#include "stand_in_names.hpp"
+
+namespace nwmp::windows_platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kBound = 30s;
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kBound) {
+    const auto end = std::chrono::steady_clock::now() + bound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    return true;
+}
+
+std::wstring windowsPath(const char* built) {
+    std::wstring path = widen(built);
+    for (wchar_t& c : path) {
+        c = c == L'/' ? L'\\' : c;
+    }
+    return L"Z:" + path;
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(window, text.data(), static_cast<int>(text.size())), 0)));
+    return text;
+}
+
+// A folder as an installation leaves it: the program, its settings file, the media the
+// stand-in control knows (the control plays them by name; the files only have to exist).
+struct Installation {
+    explicit Installation(const std::wstring& name, const std::wstring& settings) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + name;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (const wchar_t* media : {L"tagged.mp3", L"tagged.avi", L"untagged.avi", L"tone.wav"}) {
+            HANDLE file = CreateFileW((folder + L"\\" + media).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, 0, nullptr);
+            CloseHandle(file);
+        }
+        writeSettings(settings);
+    }
+    void writeSettings(const std::wstring& text) const {
+        DeleteFileW(ini().c_str());
+        if (!text.empty()) {
+            const std::string bytes = narrow(text);
+            HANDLE file =
+                CreateFileW(ini().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+    std::wstring program(const char* built, const wchar_t* name) const {
+        const std::wstring path = folder + L"\\" + name + L".exe";
+        EXPECT_TRUE(CopyFileW(windowsPath(built).c_str(), path.c_str(), FALSE));
+        return path;
+    }
+    std::wstring ini() const { return folder + L"\\nwmpset.ini"; }
+    std::wstring read(const wchar_t* section, const wchar_t* key) const {
+        wchar_t value[1024] = {};
+        GetPrivateProfileStringW(section, key, L"<none>", value, 1024, ini().c_str());
+        return value;
+    }
+    bool settingsExist() const {
+        return GetFileAttributesW(ini().c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    std::wstring folder;
+};
+
+// A running player program.
+class Player {
+  public:
+    Player(const std::wstring& program, const std::wstring& arguments) {
+        std::wstring command =
+            L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process_) != FALSE;
+        EXPECT_TRUE(started_);
+    }
+    ~Player() {
+        if (started_) {
+            if (!ended(0ms)) {
+                TerminateProcess(process_.hProcess, 1);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    bool ended(std::chrono::milliseconds wait = kBound) const {
+        return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(wait.count())) ==
+               WAIT_OBJECT_0;
+    }
+    DWORD exitCode() const {
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+    // The first top-level window of this process of the class, once it exists.
+    HWND window(const wchar_t* windowClass = kMainWindowClass) const {
+        struct Search {
+            DWORD process;
+            const wchar_t* windowClass;
+            HWND found = nullptr;
+        } search{process_.dwProcessId, windowClass};
+        waitUntil([&search] {
+            EnumWindows(
+                [](HWND window, LPARAM context) {
+                    auto& s = *reinterpret_cast<Search*>(context);
+                    DWORD process = 0;
+                    GetWindowThreadProcessId(window, &process);
+                    wchar_t name[64] = {};
+                    GetClassNameW(window, name, 64);
+                    if (process == s.process && std::wstring_view(name) == s.windowClass) {
+                        s.found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        });
+        return search.found;
+    }
+
+    // Whether the caption comes to match pattern; caption() is the last one seen.
+    bool shows(const std::string& pattern) {
+        const HWND main = window();
+        const std::regex wanted(pattern);
+        return waitUntil([&] {
+            caption_ = narrow(windowText(main));
+            return std::regex_match(caption_, wanted);
+        });
+    }
+    const std::string& caption() const { return caption_; }
+
+    // A key as the engine control reports it: the control has the keyboard focus.
+    void press(WORD key) const {
+        HWND control = FindWindowExW(nullptr, nullptr, L"NwmpStandInEngine", nullptr);
+        const HWND main = window();
+        EnumChildWindows(
+            main,
+            [](HWND child, LPARAM found) {
+                wchar_t name[64] = {};
+                GetClassNameW(child, name, 64);
+                if (std::wstring_view(name) == L"NwmpStandInEngine") {
+                    *reinterpret_cast<HWND*>(found) = child;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&control));
+        ASSERT_NE(control, nullptr);
+        PostMessageW(control, WM_KEYDOWN, key, 1);
+    }
+
+  private:
+    bool started_ = false;
+    PROCESS_INFORMATION process_{};
+    std::string caption_;
+};
+
+class PlayerPrograms : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { ASSERT_EQ(DllRegisterServer(), S_OK); }
+    static void TearDownTestSuite() { DllUnregisterServer(); }
+};
+
+constexpr wchar_t kSaveEverything[] = L"[Norvalent WMP 3]\r\nScreenInfoSave=1\r\nResumePlay=1\r\n";
+
+TEST_F(PlayerPrograms, PemraShowsPlayInformationAndStoresWhereItWasOnEsc) {
+    Installation installation(L"nwmp pemra 再生", kSaveEverything);
+    const auto program = installation.program(NWMP_PEMRA_EXE, L"NorvalentWMP3TEPemra");
+
+    {
+        Player player(program, L"\"" + installation.folder + L"\\tagged.mp3\"");
+        // An mp3 is named by its clip information, a position that runs with the clock.
+        EXPECT_TRUE(player.shows(R"(テストの歌/試験 演奏者 \[00:0[1-9]/00:08\])"))
+            << player.caption();
+        player.press(VK_ESCAPE);
+        ASSERT_TRUE(player.ended());
+        EXPECT_EQ(player.exitCode(), 0u);
+    }
+    EXPECT_EQ(installation.read(L"ResumeInfo", L"FilePath"), installation.folder + L"\\tagged.mp3");
+    EXPECT_NE(installation.read(L"ResumeInfo", L"Position"), L"<none>");
+    EXPECT_EQ(installation.read(L"Screen", L"Height"), L"409");  // the default outer size
+    EXPECT_EQ(installation.read(L"Screen", L"Width"), L"480");
+
+    {
+        // Any other file is named by its file name; X adds the end-of-play mark.
+        Player player(program, L"\"" + installation.folder + L"\\tagged.avi\"");
+        EXPECT_TRUE(player.shows(R"(tagged\.avi \[00:0\d/00:08\])")) << player.caption();
+        player.press('X');
+        EXPECT_TRUE(player.shows(R"(tagged\.avi \[00:0\d/00:08\] E)")) << player.caption();
+        player.press(VK_ESCAPE);
+        ASSERT_TRUE(player.ended());
+    }
+}
+
+TEST_F(PlayerPrograms, EachStartReplacesTheRunningPlayerWhichSavesItsPlaceFirst) {
+    Installation installation(L"nwmp hand-off",
+                              L"[Norvalent WMP 3]\r\nNotMultiStart=1\r\nResumePlay=1\r\n");
+    const auto standard = installation.program(NWMP_STANDARD_EXE, L"NorvalentWMP3TE");
+    const auto pemra = installation.program(NWMP_PEMRA_EXE, L"NorvalentWMP3TEPemra");
+
+    Player first(standard, L"\"" + installation.folder + L"\\untagged.avi\"");
+    ASSERT_TRUE(first.shows(R"(untagged\.avi \[00:0[1-9]/00:08\])")) << first.caption();
+    // The replacement resumes what the first player played, where it stopped.
+    Player second(pemra, L"");
+    ASSERT_TRUE(first.ended());
+    EXPECT_EQ(installation.read(L"ResumeInfo", L"FilePath"),
+              installation.folder + L"\\untagged.avi");
+    EXPECT_TRUE(second.shows(R"(untagged\.avi \[00:0[1-9]/00:08\])")) << second.caption();
+    // A replacement that shows play information is replaced in turn.
+    Player third(standard, L"");
+    ASSERT_TRUE(second.ended());
+    EXPECT_TRUE(third.shows(R"(untagged\.avi \[00:0[1-9]/00:08\])")) << third.caption();
+    third.press(VK_ESCAPE);
+    EXPECT_TRUE(third.ended());
+}
+
+TEST_F(PlayerPrograms, DaskCoversTheScreenOnTopWithoutAPointer) {
+    Installation installation(L"nwmp dask", L"");
+    const auto program = installation.program(NWMP_DASK_EXE, L"NorvalentWMP3TEDask");
+    CURSORINFO before{.cbSize = sizeof(CURSORINFO)};
+    GetCursorInfo(&before);
+
+    Player player(program, L"\"" + installation.folder + L"\\tone.wav\"");
+    const HWND window = player.window();
+    RECT expected{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT actual{};
+    EXPECT_TRUE(waitUntil([&] {
+        GetWindowRect(window, &actual);
+        return EqualRect(&actual, &expected) && IsWindowVisible(window);
+    })) << actual.right
+        << "x" << actual.bottom;
+    EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    player.press(VK_ESCAPE);
+    ASSERT_TRUE(player.ended());
+    // Nothing to store without its switches; the settings file stays as it was (none).
+    EXPECT_FALSE(installation.settingsExist());
+    CURSORINFO after{.cbSize = sizeof(CURSORINFO)};
+    GetCursorInfo(&after);
+    EXPECT_EQ(after.flags & CURSOR_SHOWING, before.flags & CURSOR_SHOWING);
+}
+
+TEST_F(PlayerPrograms, TStartsTheSettingsToolFromThePlayersFolder) {
+    Installation installation(L"nwmp tool", L"");
+    const auto program = installation.program(NWMP_STANDARD_EXE, L"NorvalentWMP3TE");
+    installation.program(NWMP_TOOL_STAND_IN_EXE, L"NorvalentWMP3set");
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nwmp::testing::kStartedEvent);
+    ASSERT_NE(started, nullptr);
+
+    Player player(program, L"");
+    EXPECT_TRUE(player.shows("Norvalent WMP 3 TE")) << player.caption();
+    player.press('T');
+    EXPECT_EQ(WaitForSingleObject(started, 30000), WAIT_OBJECT_0);
+    CloseHandle(started);
+    player.press(VK_ESCAPE);
+    EXPECT_TRUE(player.ended());
+}
+
+TEST_F(PlayerPrograms, WithoutTheEngineControlThePlayerSaysSoAndWritesNothing) {
+    Installation installation(L"nwmp missing", L"");
+    const auto program = installation.program(NWMP_KOVEX_EXE, L"NorvalentWMP3TEKOVEX");
+    DllUnregisterServer();
+    Player player(program, L"\"" + installation.folder + L"\\tone.wav\"");
+    const HWND box = player.window(L"#32770");
+    ASSERT_NE(box, nullptr);
+    std::wstring message;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM text) {
+            *reinterpret_cast<std::wstring*>(text) += windowText(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&message));
+    EXPECT_NE(message.find(L"MediaPlayerCtl.MediaPlayer"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(player.ended());
+    EXPECT_EQ(player.exitCode(), 1u);
+    EXPECT_FALSE(installation.settingsExist());
+    ASSERT_EQ(DllRegisterServer(), S_OK);
+}
+
+}  // namespace
+}  // namespace nwmp::windows_platform
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
