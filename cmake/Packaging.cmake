@@ -4,8 +4,8 @@
 # /usr/lib/norvalent-wmp3, where they share their folder as the programs expect, with commands in
 # /usr/bin, a menu entry per program, icons in the hicolor theme and AppStream metadata.
 #
-# Windows: the archive of the four players, the tool and its "icon" folder (CPack ZIP) joins here
-# once the Windows programs build; until then the package target makes the Linux package only.
+# Windows: the archive of the four players, the tool and its "icon" folder is
+# cmake/PackagingWindows.cmake, in the Windows build.
 
 # The package's version is the project's; nothing else names it.
 set(NWMP_RELEASE_DATE 2026-12-07)

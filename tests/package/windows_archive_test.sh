@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The Windows archive as a user unpacks it: one folder holding exactly the five programs and the
+# tool's "icon" folder with an icon per listed extension, and programs that need no DLL beyond
+# the system's own (the archive ships nothing else, so a runtime DLL of the compiler would leave
+# every program unable to start on a machine without it).
+#
+#   tests/package/windows_archive_test.sh ARCHIVE.zip
+set -euo pipefail
+archive=$(readlink -f "${1:?the archive}")
+here="$(cd "$(dirname "$(readlink -f "$0")")" && pwd)"
+icons="$here/../../platform/linux/association/icons"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cmake -E tar xf "$archive"
+folders=(*)
+[[ ${#folders[@]} -eq 1 && -d ${folders[0]} ]] || { echo "FAIL: not one top folder: ${folders[*]}"; exit 1; }
+cd "${folders[0]}"
+
+status=0
+expected=$( (printf '%s\n' NorvalentWMP3TE.exe NorvalentWMP3TEKOVEX.exe NorvalentWMP3TEPemra.exe \
+                NorvalentWMP3TEDask.exe NorvalentWMP3set.exe
+             for icon in "$icons"/*.ico; do echo "icon/$(basename "$icon")"; done) | LC_ALL=C sort)
+actual=$(find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+if [[ "$expected" != "$actual" ]]; then
+    echo "FAIL: the archive's files differ from what ships:"
+    diff <(echo "$expected") <(echo "$actual") || true
+    status=1
+fi
+
+for program in *.exe; do
+    foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\s*DLL Name: //p' | grep -iv \
+        -e '^kernel32' -e '^user32' -e '^gdi32' -e '^msvcrt' -e '^shell32' -e '^shlwapi' \
+        -e '^ole32' -e '^oleaut32' -e '^advapi32' -e '^comctl32' -e '^comdlg32' -e '^atl' \
+        -e '^version' -e '^uxtheme' -e '^api-ms-win-' || true)
+    if [[ -n "$foreign" ]]; then
+        echo "FAIL: $program needs DLLs that do not ship: $foreign"
+        status=1
+    fi
+done
+[[ $status -eq 0 ]] && echo "windows archive: all passed"
+exit $status
