@@ -1,25 +1,17 @@
 #pragma once
 
-// nwmpset.ini on a POSIX file system wherever the location rule puts it: beside the program
-// where a write there succeeds, otherwise the user's own file under $XDG_CONFIG_HOME.
+// nwmpset.ini wherever the location rule puts it: beside the program where a write there
+// succeeds, otherwise the user's own file. The rule and the file's rules know no platform; the
+// platform answers the rule's questions (fileSystemSettingsPlaces) and names the candidates
+// (runningProgramSettingsCandidates).
 
 #include <functional>
+#include <memory>
 
 #include "common/private_profile_file.hpp"
 #include "common/settings_location.hpp"
 
 namespace nwmp {
-
-// The rule's questions answered by trying them on the file system. Writability is what the
-// settings file's own write will meet: a temporary file made and removed in the file's folder,
-// the file itself opened for writing; a file or folder without any write permission counts as
-// read-only, as the write treats it.
-class PosixSettingsPlaces final : public SettingsPlaces {
-  public:
-    bool exists(const std::filesystem::path& file) const override;
-    bool canWrite(const std::filesystem::path& file) const override;
-    bool prepare(const std::filesystem::path& file, const std::filesystem::path& from) override;
-};
 
 // The settings file both programs use. The candidates are asked again for every access, so each
 // access follows the rule as the file system stands at that moment.
@@ -30,6 +22,7 @@ class LocatedSettingsFile final : public SettingsFile {
     // The file beside the running program and the user's own file named by the environment.
     LocatedSettingsFile();
     explicit LocatedSettingsFile(CandidateSource candidates);
+    LocatedSettingsFile(CandidateSource candidates, std::unique_ptr<SettingsPlaces> places);
     LocatedSettingsFile(const LocatedSettingsFile&) = delete;
     LocatedSettingsFile& operator=(const LocatedSettingsFile&) = delete;
 
@@ -41,13 +34,15 @@ class LocatedSettingsFile final : public SettingsFile {
 
   private:
     CandidateSource candidates_;
-    PosixSettingsPlaces places_;
+    std::unique_ptr<SettingsPlaces> places_;
     PrivateProfileFile reads_;
     PrivateProfileFile writes_;
 };
 
-// The candidates of the running program: beside its own file, and the freedesktop.org per-user
-// file from XDG_CONFIG_HOME or HOME.
+// Defined by each platform's settings-file code:
+// the rule's questions answered by trying them on this platform's file system;
+std::unique_ptr<SettingsPlaces> fileSystemSettingsPlaces();
+// the running program's candidates: beside its own file, and the platform's per-user file.
 SettingsCandidates runningProgramSettingsCandidates();
 
 }  // namespace nwmp

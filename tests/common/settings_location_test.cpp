@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/located_settings_file.hpp"
+#include "common/posix_settings_places.hpp"
 #include "temp_folder.hpp"
 
 namespace nwmp {

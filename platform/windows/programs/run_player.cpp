@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "common/private_profile_file.hpp"
+#include "common/located_settings_file.hpp"
 #include "platform/windows/engine/control_media_engine.hpp"
 #include "platform/windows/player/player_presence.hpp"
 #include "platform/windows/player/win_main_window.hpp"
@@ -87,7 +87,7 @@ int runPlayer(const EditionProfile& profile) {
     if (profile.window.hasUrlDialog) {
         urlDialog = std::make_unique<WinUrlDialog>();
     }
-    PrivateProfileFile settings;
+    LocatedSettingsFile settings;
     WinOpenFileDialog openFileDialog;
 
     bool ending = false;

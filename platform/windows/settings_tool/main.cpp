@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "common/private_profile_file.hpp"
+#include "common/located_settings_file.hpp"
 #include "platform/windows/association/registry_file_association.hpp"
 #include "platform/windows/settings_tool/win_message_boxes.hpp"
 #include "platform/windows/settings_tool/win_program_chooser.hpp"
@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     WinSettingsWindow window(instance);
     WinMessageBoxes messages([&window] { return window.handle(); });
     WinToolFolder folder;
-    PrivateProfileFile settings;
+    LocatedSettingsFile settings;
     RegistryFileAssociation association;
     messages.setFailureNote(
         [&association] { return systemChoiceNote(association.takeChoicesHeldBySystem()); });

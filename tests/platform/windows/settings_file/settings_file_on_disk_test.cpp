@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/located_settings_file.hpp"
 #include "common/private_profile_file.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
 #include "temp_folder.hpp"
@@ -211,6 +212,27 @@ TEST_F(WindowsSettingsFile, TwoProgramsWritingAtOnceLoseNoKey) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::wstring>{L"nwmpset.ini", L"nwmpset.ini.lock"}));
+}
+
+TEST_F(WindowsSettingsFile, AReadOnlyFileBesideTheProgramStartsTheUsersOwn) {
+    // An installation an administrator set up: the settings beside the program are read-only.
+    const fs::path beside = folder.path() / pathFromUtf8("プログラム") / kSettingsFileName;
+    const fs::path perUser =
+        folder.path() / pathFromUtf8("利用者") / "Norvalent WMP 3" / kSettingsFileName;
+    fs::create_directories(beside.parent_path());
+    std::ofstream(beside, std::ios::binary) << "[Norvalent WMP 3]\r\nResumePlay=1\r\n";
+    ASSERT_TRUE(::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    LocatedSettingsFile settings([&] { return SettingsCandidates{beside, perUser}; });
+    EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", 0), 1);
+    ASSERT_TRUE(settings.writeText("Screen", "Height", "500"));
+    EXPECT_EQ(settings.readInt("Screen", "Height", 0), 500);
+    EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", 0), 1);
+    // The user's copy can be written again; the administrator's file stays as it was.
+    ASSERT_TRUE(settings.writeText("Screen", "Width", "600"));
+    EXPECT_EQ(readAll(beside), "[Norvalent WMP 3]\r\nResumePlay=1\r\n");
+    EXPECT_EQ(::GetFileAttributesW(perUser.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    ::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
