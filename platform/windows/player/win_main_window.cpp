@@ -7,10 +7,10 @@
 // clang-format on
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 #include <utility>
 
+#include "common/numbers.hpp"
 #include "platform/windows/player/player_window_classes.hpp"
 #include "platform/windows/player/win_url_dialog.hpp"
 #include "platform/windows/shared/display_units.hpp"
@@ -28,8 +28,9 @@ constexpr WORD kPlayerIconId = 1;
 // Label1's place before the first resize gives it the picture's size.
 constexpr double kLabel1DesignTwips = 345;
 
+// Whole pixels as everywhere else in the programs: halves go to the even neighbour.
 int toPixels(double twips, double twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
+    return static_cast<int>(roundHalfEven(twips / twipsPerPixel));
 }
 
 struct FrameStyles {
@@ -108,9 +109,11 @@ WinMainWindow::WinMainWindow(const EditionProfile& profile)
     const TwipsRect& client = profile.window.client;
     const double perPixelX = twipsPerPixelX();
     const double perPixelY = twipsPerPixelY();
-    RECT outer{toPixels(client.left, perPixelX), toPixels(client.top, perPixelY),
-               toPixels(client.left + client.width, perPixelX),
-               toPixels(client.top + client.height, perPixelY)};
+    // Place and size each converted on its own, so the size is the design size in pixels.
+    const int left = toPixels(client.left, perPixelX);
+    const int top = toPixels(client.top, perPixelY);
+    RECT outer{left, top, left + toPixels(client.width, perPixelX),
+               top + toPixels(client.height, perPixelY)};
     AdjustWindowRectEx(&outer, styles.style, FALSE, styles.exStyle);
     window_ = CreateWindowExW(styles.exStyle, kMainWindowClass, widen(caption_).c_str(),
                               styles.style, outer.left, outer.top, outer.right - outer.left,
@@ -168,7 +171,11 @@ void WinMainWindow::setEngineWindow(HWND engineHost) {
     if (GetParent(engineHost_) != window_) {
         SetParent(engineHost_, window_);
     }
-    SetWindowPos(engineHost_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    // Label1 paints nothing; the picture shows through it only if the engine may draw below it.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(engineHost_, GWL_STYLE));
+    SetWindowLongPtrW(engineHost_, GWL_STYLE, static_cast<LONG_PTR>(style & ~WS_CLIPSIBLINGS));
+    SetWindowPos(engineHost_, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (label1_ != nullptr) {
         SetWindowPos(label1_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -391,11 +398,22 @@ LRESULT WinMainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                // The keys go on reaching the control that had them when the user comes back.
+                const HWND focus = GetFocus();
+                lastFocus_ = focus != nullptr && IsChild(window_, focus) ? focus : nullptr;
+            }
             // Only a return from the URL dialog counts; a switch from another program does not.
             if (LOWORD(wParam) != WA_INACTIVE && urlDialog_ != nullptr && core_ != nullptr &&
                 reinterpret_cast<HWND>(lParam) != nullptr &&
                 reinterpret_cast<HWND>(lParam) == urlDialog_->handle()) {
                 core_->Form_Activate();
+            }
+            break;
+        case WM_SETFOCUS:
+            if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(window_, lastFocus_)) {
+                SetFocus(lastFocus_);
+                return 0;
             }
             break;
         case WM_TIMER:

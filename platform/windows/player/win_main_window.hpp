@@ -93,6 +93,7 @@ class WinMainWindow final : public MainWindow {
     HWND window_ = nullptr;
     HWND label1_ = nullptr;
     HWND engineHost_ = nullptr;
+    HWND lastFocus_ = nullptr;
     ApplicationWindow applicationWindow_;
     // The state asked for while hidden; showing the window puts it into it.
     std::int32_t hiddenState_ = kWindowNormal;

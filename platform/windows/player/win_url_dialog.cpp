@@ -7,9 +7,9 @@
 // clang-format on
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
+#include "common/numbers.hpp"
 #include "platform/windows/shared/display_units.hpp"
 #include "platform/windows/shared/wide_text.hpp"
 #include "player/url_dialog.hpp"
@@ -24,8 +24,9 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // A fixed dialog border; a tool window has no taskbar entry though it has no owner.
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;
 
+// Whole pixels as everywhere else in the programs: halves go to the even neighbour.
 int toPixels(double twips, double twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
+    return static_cast<int>(roundHalfEven(twips / twipsPerPixel));
 }
 
 std::wstring windowText(HWND window) {
@@ -101,7 +102,7 @@ void WinUrlDialog::make() {
     }
     window_ = window;
 
-    const int dotsPerInch = static_cast<int>(std::lround(1440.0 / perPixelY));
+    const int dotsPerInch = static_cast<int>(roundHalfEven(1440.0 / perPixelY));
     font_ = CreateFontW(-MulDiv(9, dotsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
