@@ -5,10 +5,10 @@
 #include "common/located_settings_file.hpp"
 #include "platform/windows/association/registry_file_association.hpp"
 #include "platform/windows/settings_tool/win_message_boxes.hpp"
-#include "platform/windows/settings_tool/win_program_chooser.hpp"
 #include "platform/windows/settings_tool/win_settings_window.hpp"
 #include "platform/windows/settings_tool/win_tool_folder.hpp"
 #include "platform/windows/settings_tool/win_tool_process.hpp"
+#include "platform/windows/shared/win_open_file_dialog.hpp"
 #include "settings_tool/nwmpset.hpp"
 
 namespace {

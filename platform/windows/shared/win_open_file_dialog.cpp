@@ -1,4 +1,4 @@
-#include "platform/windows/settings_tool/win_program_chooser.hpp"
+#include "platform/windows/shared/win_open_file_dialog.hpp"
 
 // windows.h comes before the other Windows headers.
 // clang-format off

@@ -1,7 +1,8 @@
 #pragma once
 
-// The open-file dialog on Win32, GetOpenFileNameW, for the tool's "..." button: titled
-// "ファイルを開く", the first filter pair selected, only an existing file in an existing folder.
+// The open-file dialog on Win32, GetOpenFileNameW, for the tool's "..." button and the player's
+// key O: titled "ファイルを開く", the first filter pair selected, only an existing file in an
+// existing folder. A cancelled dialog gives empty text.
 
 #include "common/open_file_dialog.hpp"
 
