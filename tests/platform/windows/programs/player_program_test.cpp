@@ -53,6 +53,12 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
+bool pointerShowing() {
+    CURSORINFO info{};
+    info.cbSize = sizeof(info);
+    return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
+}
+
 // A folder as an installation leaves it: the program, its settings file, the media the
 // stand-in control knows (the control plays them by name; the files only have to exist).
 struct Installation {
@@ -257,8 +263,6 @@ TEST_F(PlayerPrograms, EachStartReplacesTheRunningPlayerWhichSavesItsPlaceFirst)
 TEST_F(PlayerPrograms, DaskCoversTheScreenOnTopWithoutAPointer) {
     Installation installation(L"nwmp dask", L"");
     const auto program = installation.program(NWMP_DASK_EXE, L"NorvalentWMP3TEDask");
-    CURSORINFO before{.cbSize = sizeof(CURSORINFO)};
-    GetCursorInfo(&before);
 
     Player player(program, L"\"" + installation.folder + L"\\tone.wav\"");
     const HWND window = player.window();
@@ -271,13 +275,12 @@ TEST_F(PlayerPrograms, DaskCoversTheScreenOnTopWithoutAPointer) {
         << "x" << actual.bottom;
     EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_TRUE(waitUntil([] { return !pointerShowing(); }));
     player.press(VK_ESCAPE);
     ASSERT_TRUE(player.ended());
     // Nothing to store without its switches; the settings file stays as it was (none).
     EXPECT_FALSE(installation.settingsExist());
-    CURSORINFO after{.cbSize = sizeof(CURSORINFO)};
-    GetCursorInfo(&after);
-    EXPECT_EQ(after.flags & CURSOR_SHOWING, before.flags & CURSOR_SHOWING);
+    EXPECT_TRUE(waitUntil(pointerShowing));
 }
 
 TEST_F(PlayerPrograms, TStartsTheSettingsToolFromThePlayersFolder) {
@@ -304,14 +307,18 @@ TEST_F(PlayerPrograms, WithoutTheEngineControlThePlayerSaysSoAndWritesNothing) {
     const HWND box = player.window(L"#32770");
     ASSERT_NE(box, nullptr);
     std::wstring message;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM text) {
-            *reinterpret_cast<std::wstring*>(text) += windowText(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&message));
-    EXPECT_NE(message.find(L"MediaPlayerCtl.MediaPlayer"), std::wstring::npos);
+    // The box's text is set once the box exists.
+    EXPECT_TRUE(waitUntil([&] {
+        message.clear();
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM text) {
+                *reinterpret_cast<std::wstring*>(text) += windowText(child);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&message));
+        return message.find(L"MediaPlayerCtl.MediaPlayer") != std::wstring::npos;
+    })) << narrow(message);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(player.ended());
     EXPECT_EQ(player.exitCode(), 1u);
