@@ -142,6 +142,9 @@ WinMainWindow::WinMainWindow(const EditionProfile& profile)
                                   toPixels(kLabel1DesignTwips, perPixelY), window_, nullptr,
                                   instance, this);
         if (label1_ == nullptr) {
+            // The destructor does not run for a half-made window: nothing may point at it.
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            DestroyWindow(window_);
             throw std::runtime_error("Label1 cannot be made");
         }
     }
@@ -391,6 +394,15 @@ LRESULT WinMainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // The window stays until its owner lets it go; only the shut-down runs here.
             closeRequested();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends with the program in it: the shut-down stores what it stores
+            // as on any other close.
+            if (wParam != FALSE) {
+                closeRequested();
+            }
             return 0;
         case WM_SIZE:
             if (shownOnce_ && !showing_ && core_ != nullptr && Visible()) {

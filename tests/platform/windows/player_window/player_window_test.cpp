@@ -392,7 +392,7 @@ TEST_F(StandardPlayer, UrlDialogEvents) {
     dialog.SetText1Text(kUrlPrompt);
     dialog.Show();
     ASSERT_TRUE(pumpUntil([&] { return GetActiveWindow() == handle; }));
-    SetFocus(dialog.command1());
+    EXPECT_EQ(GetFocus(), dialog.command1()) << "first in tab order";
     // Text1 taking the focus places the dialog below the main window and clears the prompt.
     SendMessageW(dialog.command1(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), dialog.text1());
