@@ -180,9 +180,11 @@ TEST_P(WindowMakeup, FrameClientAreaAndOuterGeometry) {
     EXPECT_NEAR(window.Width(), 7200, perPixel / 2);
     EXPECT_NEAR(window.Height(), 5400, perPixel / 2);
 
+    // Work areas in twips: the test display has no panels, so each is its whole screen.
     const std::vector<TwipsArea> areas = window.ScreenAreas();
-    ASSERT_FALSE(areas.empty());
-    EXPECT_GT(areas.front().width, 0);
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_DOUBLE_EQ(areas.front().width, screenWidthPixels() * perPixel);
+    EXPECT_DOUBLE_EQ(areas.front().height, screenHeightPixels() * perPixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, WindowMakeup, ::testing::ValuesIn(kFrames),
