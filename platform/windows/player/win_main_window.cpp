@@ -135,8 +135,9 @@ WinMainWindow::WinMainWindow(const EditionProfile& profile)
                 throw std::runtime_error("the Label1 window class cannot be registered");
             }
         }
-        const DWORD exStyle =
-            WS_EX_TRANSPARENT | (profile.window.acceptsDrops ? WS_EX_ACCEPTFILES : 0);
+        // Not WS_EX_TRANSPARENT: Windows' hit-testing passes over a transparent child, so its
+        // clicks and drops would reach the form instead.
+        const DWORD exStyle = profile.window.acceptsDrops ? WS_EX_ACCEPTFILES : 0;
         label1_ = CreateWindowExW(exStyle, kLabel1WindowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0,
                                   toPixels(kLabel1DesignTwips, perPixelX),
                                   toPixels(kLabel1DesignTwips, perPixelY), window_, nullptr,
