@@ -387,6 +387,28 @@ TEST_F(StandardPlayer, FirstShowResizesOnceAndSizeChangesResizeAgain) {
     EXPECT_GE(player->engine.callsOf(Member::SetFocus).size(), 2u);
 }
 
+TEST_F(StandardPlayer, WindowStateAndStacking) {
+    WinMainWindow& window = player->window;
+    const HWND handle = window.handle();
+    window.SetWindowState(kWindowMaximised);
+    EXPECT_TRUE(pumpUntil([&] { return IsZoomed(handle) != FALSE; }));
+    EXPECT_EQ(window.WindowState(), kWindowMaximised);
+    window.SetWindowState(kWindowNormal);
+    EXPECT_TRUE(pumpUntil([&] { return IsZoomed(handle) == FALSE; }));
+    EXPECT_EQ(window.WindowState(), kWindowNormal);
+
+    for (const bool topmost : {true, false}) {
+        window.ApplyStacking(topmost, PixelRect{60, 50, 500, 400});
+        EXPECT_EQ((GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+        RECT outer{};
+        GetWindowRect(handle, &outer);
+        EXPECT_EQ(outer.left, 60);
+        EXPECT_EQ(outer.top, 50);
+        EXPECT_EQ(outer.right - outer.left, 500);
+        EXPECT_EQ(outer.bottom - outer.top, 400);
+    }
+}
+
 TEST_F(StandardPlayer, UrlDialogEvents) {
     WinUrlDialog& dialog = player->dialog;
     const HWND handle = dialog.handle();
