@@ -153,8 +153,9 @@ WinMainWindow::WinMainWindow(const EditionProfile& profile)
 
 WinMainWindow::~WinMainWindow() {
     KillTimer(window_, kTimer1Id);
-    // No event of the dying window reaches the core any more.
+    // No event of the dying window reaches the core or the dialog any more.
     core_ = nullptr;
+    urlDialog_ = nullptr;
     if (label1_ != nullptr) {
         SetWindowLongPtrW(label1_, GWLP_USERDATA, 0);
     }
