@@ -135,13 +135,17 @@ WinMainWindow::WinMainWindow(const EditionProfile& profile)
                 throw std::runtime_error("the Label1 window class cannot be registered");
             }
         }
-        const DWORD exStyle =
-            WS_EX_TRANSPARENT | (profile.window.acceptsDrops ? WS_EX_ACCEPTFILES : 0);
+        // Not WS_EX_TRANSPARENT: Windows' hit-testing passes over a transparent child, so its
+        // clicks and drops would reach the form instead.
+        const DWORD exStyle = profile.window.acceptsDrops ? WS_EX_ACCEPTFILES : 0;
         label1_ = CreateWindowExW(exStyle, kLabel1WindowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0,
                                   toPixels(kLabel1DesignTwips, perPixelX),
                                   toPixels(kLabel1DesignTwips, perPixelY), window_, nullptr,
                                   instance, this);
         if (label1_ == nullptr) {
+            // The destructor does not run for a half-made window: nothing may point at it.
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            DestroyWindow(window_);
             throw std::runtime_error("Label1 cannot be made");
         }
     }
@@ -149,8 +153,9 @@ WinMainWindow::WinMainWindow(const EditionProfile& profile)
 
 WinMainWindow::~WinMainWindow() {
     KillTimer(window_, kTimer1Id);
-    // No event of the dying window reaches the core any more.
+    // No event of the dying window reaches the core or the dialog any more.
     core_ = nullptr;
+    urlDialog_ = nullptr;
     if (label1_ != nullptr) {
         SetWindowLongPtrW(label1_, GWLP_USERDATA, 0);
     }
@@ -391,6 +396,15 @@ LRESULT WinMainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // The window stays until its owner lets it go; only the shut-down runs here.
             closeRequested();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends with the program in it: the shut-down stores what it stores
+            // as on any other close.
+            if (wParam != FALSE) {
+                closeRequested();
+            }
             return 0;
         case WM_SIZE:
             if (shownOnce_ && !showing_ && core_ != nullptr && Visible()) {

@@ -60,7 +60,7 @@ WinUrlDialog* dialogOf(HWND window) {
 WinUrlDialog::WinUrlDialog() = default;
 
 WinUrlDialog::~WinUrlDialog() {
-    Unload();
+    destroy();
 }
 
 HWND WinUrlDialog::made() {
@@ -117,7 +117,7 @@ void WinUrlDialog::make() {
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, buttonLeft, height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance, nullptr);
     if (command1_ == nullptr || text1_ == nullptr) {
-        Unload();
+        destroy();
         throw std::runtime_error("the URL dialog's controls cannot be made");
     }
     for (HWND control : {command1_, text1_}) {
@@ -217,12 +217,16 @@ void WinUrlDialog::SetCommand1Left(double twips) {
 
 void WinUrlDialog::Unload() {
     core_ = nullptr;
+    destroy();
+}
+
+void WinUrlDialog::destroy() {
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         // Destroys Text1, Command1 and the tooltips with it.
         DestroyWindow(window_);
     }
-    window_ = text1_ = command1_ = tooltips_ = nullptr;
+    window_ = text1_ = command1_ = tooltips_ = lastFocus_ = nullptr;
     if (font_ != nullptr) {
         DeleteObject(font_);
         font_ = nullptr;
@@ -265,10 +269,19 @@ LRESULT WinUrlDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && onActivated_) {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus == text1_ || focus == command1_) {
+                    lastFocus_ = focus;
+                }
+            } else if (onActivated_) {
                 onActivated_();
             }
             break;
+        case WM_SETFOCUS:
+            // The keys go to a control: the one that had them, else Command1, first in tab order.
+            SetFocus(lastFocus_ != nullptr ? lastFocus_ : command1_);
+            return 0;
         case WM_CLOSE:
             // The close box hides the dialog; only the player's shut-down destroys it.
             ShowWindow(window_, SW_HIDE);
@@ -309,7 +322,7 @@ LRESULT WinUrlDialog::onControlMessage(HWND control, UINT message, WPARAM wParam
                 return CallWindowProcW(original, control, message, wParam, lParam) |
                        DLGC_WANTMESSAGE;
             }
-        } else if (message == WM_KEYDOWN) {
+        } else if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
             swallowCharacter_ = false;
             const auto pressed = static_cast<std::int16_t>(wParam);
             std::int16_t code = pressed;
@@ -322,7 +335,7 @@ LRESULT WinUrlDialog::onControlMessage(HWND control, UINT message, WPARAM wParam
             }
         }
     }
-    if (message == WM_CHAR && swallowCharacter_) {
+    if ((message == WM_CHAR || message == WM_SYSCHAR) && swallowCharacter_) {
         swallowCharacter_ = false;
         return 0;
     }

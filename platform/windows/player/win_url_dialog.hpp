@@ -63,6 +63,7 @@ class WinUrlDialog final : public UrlDialogWindow {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void make();
+    void destroy();
     HWND made();
     RECT outerRect() const;
 
@@ -72,6 +73,7 @@ class WinUrlDialog final : public UrlDialogWindow {
     HWND text1_ = nullptr;
     HWND command1_ = nullptr;
     HWND tooltips_ = nullptr;
+    HWND lastFocus_ = nullptr;
     HFONT font_ = nullptr;
     WNDPROC text1Procedure_ = nullptr;
     WNDPROC command1Procedure_ = nullptr;

@@ -151,7 +151,8 @@ TEST_P(WindowMakeup, FrameClientAreaAndOuterGeometry) {
         ASSERT_NE(window.label1(), nullptr);
         EXPECT_EQ(GetParent(window.label1()), handle);
         const auto labelEx = static_cast<DWORD>(GetWindowLongPtrW(window.label1(), GWL_EXSTYLE));
-        EXPECT_NE(labelEx & WS_EX_TRANSPARENT, 0u);
+        // Windows' hit-testing passes over a transparent child (Wine's does not).
+        EXPECT_EQ(labelEx & WS_EX_TRANSPARENT, 0u);
         EXPECT_EQ((labelEx & WS_EX_ACCEPTFILES) != 0, profile.window.acceptsDrops);
         window.SetLabel1Size(3000, 1500);
         RECT label{};
@@ -180,9 +181,11 @@ TEST_P(WindowMakeup, FrameClientAreaAndOuterGeometry) {
     EXPECT_NEAR(window.Width(), 7200, perPixel / 2);
     EXPECT_NEAR(window.Height(), 5400, perPixel / 2);
 
+    // Work areas in twips: the test display has no panels, so each is its whole screen.
     const std::vector<TwipsArea> areas = window.ScreenAreas();
-    ASSERT_FALSE(areas.empty());
-    EXPECT_GT(areas.front().width, 0);
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_DOUBLE_EQ(areas.front().width, screenWidthPixels() * perPixel);
+    EXPECT_DOUBLE_EQ(areas.front().height, screenHeightPixels() * perPixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, WindowMakeup, ::testing::ValuesIn(kFrames),
@@ -384,6 +387,28 @@ TEST_F(StandardPlayer, FirstShowResizesOnceAndSizeChangesResizeAgain) {
     EXPECT_GE(player->engine.callsOf(Member::SetFocus).size(), 2u);
 }
 
+TEST_F(StandardPlayer, WindowStateAndStacking) {
+    WinMainWindow& window = player->window;
+    const HWND handle = window.handle();
+    window.SetWindowState(kWindowMaximised);
+    EXPECT_TRUE(pumpUntil([&] { return IsZoomed(handle) != FALSE; }));
+    EXPECT_EQ(window.WindowState(), kWindowMaximised);
+    window.SetWindowState(kWindowNormal);
+    EXPECT_TRUE(pumpUntil([&] { return IsZoomed(handle) == FALSE; }));
+    EXPECT_EQ(window.WindowState(), kWindowNormal);
+
+    for (const bool topmost : {true, false}) {
+        window.ApplyStacking(topmost, PixelRect{60, 50, 500, 400});
+        EXPECT_EQ((GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+        RECT outer{};
+        GetWindowRect(handle, &outer);
+        EXPECT_EQ(outer.left, 60);
+        EXPECT_EQ(outer.top, 50);
+        EXPECT_EQ(outer.right - outer.left, 500);
+        EXPECT_EQ(outer.bottom - outer.top, 400);
+    }
+}
+
 TEST_F(StandardPlayer, UrlDialogEvents) {
     WinUrlDialog& dialog = player->dialog;
     const HWND handle = dialog.handle();
@@ -392,7 +417,7 @@ TEST_F(StandardPlayer, UrlDialogEvents) {
     dialog.SetText1Text(kUrlPrompt);
     dialog.Show();
     ASSERT_TRUE(pumpUntil([&] { return GetActiveWindow() == handle; }));
-    SetFocus(dialog.command1());
+    EXPECT_EQ(GetFocus(), dialog.command1()) << "first in tab order";
     // Text1 taking the focus places the dialog below the main window and clears the prompt.
     SendMessageW(dialog.command1(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), dialog.text1());
