@@ -9,6 +9,23 @@
 
 namespace nwmp {
 
+namespace {
+
+// The buffer holds characters as the system's path functions count them (UTF-16 units), not the
+// bytes of our UTF-8: a Japanese path takes three bytes a character here but one unit there.
+std::size_t pathBufferUnits(std::string_view utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) {
+            units += byte >= 0xF0 ? 2 : 1;  // a character beyond the first plane takes two
+        }
+    }
+    return units;
+}
+
+}  // namespace
+
 NWMP::NWMP(const EditionProfile& profile, PlayerPorts ports)
     : profile_(profile),
       engine_(ports.engine),
@@ -107,7 +124,7 @@ void NWMP::openCommandLine() {
     }
     // A URL, several arguments or a path that does not exist have no long form: nothing opens.
     const std::optional<std::string> longForm = platform_.LongPathName(unquoted);
-    if (longForm && longForm->size() < kCommandLineBufferLength) {
+    if (longForm && pathBufferUnits(*longForm) < kCommandLineBufferLength) {
         engine_.SetFileName(longForm->substr(0, longForm->find('\0')));
     } else {
         engine_.SetFileName("");

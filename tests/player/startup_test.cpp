@@ -14,6 +14,11 @@ NWMP_FOR_EVERY_EDITION(Startup);
 TEST_P(Startup, CommandLineReachesTheEngineOnlyAsAnExistingLongPath) {
     const std::string long259 = "/" + std::string(258, 'a');
     const std::string long260 = "/" + std::string(259, 'a');
+    // 259 characters in 775 bytes of UTF-8: the buffer counts characters.
+    std::string japanese259 = "/";
+    for (int i = 0; i < 258; ++i) {
+        japanese259 += "曲";
+    }
     struct Case {
         std::string commandLine;
         std::string windowed;     // what a windowed edition opens
@@ -25,13 +30,18 @@ TEST_P(Startup, CommandLineReachesTheEngineOnlyAsAnExistingLongPath) {
         {"", "", ""},
         {"short259", long259, "short259"},
         {"short260", "", "short260"},
+        {"japanese259", japanese259, "japanese259"},
+        {"japanese260", "", "japanese260"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
         PlayerRig rig(edition());
         rig.platform.commandLine = c.commandLine;
-        rig.platform.existingPaths = {
-            {"/m/a b.mp3", "/media/music/a b.mp3"}, {"short259", long259}, {"short260", long260}};
+        rig.platform.existingPaths = {{"/m/a b.mp3", "/media/music/a b.mp3"},
+                                      {"short259", long259},
+                                      {"short260", long260},
+                                      {"japanese259", japanese259},
+                                      {"japanese260", japanese259 + "曲"}};
         rig.start();
         const bool windowed = edition().startup == StartupVariant::Windowed;
         EXPECT_EQ(rig.engine.fileName, windowed ? c.windowed : c.wholeScreen);
