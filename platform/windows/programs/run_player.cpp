@@ -43,16 +43,12 @@ void sayEngineMissing(const EditionProfile& profile) {
                 widen(profile.applicationTitle).c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST);
 }
 
-// The dialog keys of the URL dialog (Tab between its two controls) are the dialog's own; every
-// other message goes to its window as usual.
-int runMessages(const std::unique_ptr<WinUrlDialog>& urlDialog) {
+// The windows handle their own dialog keys (the URL dialog's Tab and Enter), so the loop is the
+// plain one.
+int runMessages() {
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (urlDialog && urlDialog->handle() != nullptr &&
-            IsDialogMessageW(urlDialog->handle(), &message)) {
-            continue;
-        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -121,7 +117,7 @@ int runPlayer(const EditionProfile& profile) {
         core.Form_Load();
         window.show();
         presence->startupDone();
-        status = runMessages(urlDialog);
+        status = runMessages();
 
         // Nothing of the core may run once it is gone: events still queued find no handler.
         engine->setEventSink(nullptr);
