@@ -22,8 +22,7 @@ class PlatformServices {
   public:
     virtual ~PlatformServices() = default;
 
-    // The argument text after the program name, as one text (converted to the settings file's
-    // code page on platforms where that differs).
+    // The argument text after the program name, as one text, in UTF-8 like every text here.
     virtual std::string CommandLineText() const = 0;
 
     // The text without one pair of double quotes enclosing the whole text; text that does not
