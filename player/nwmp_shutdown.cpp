@@ -15,6 +15,8 @@ void NWMP::Form_Unload() noexcept {
         return;
     }
     unloaded_ = true;
+    // A player still closing after the hand-off must not store its data over ours.
+    runQuietly([this] { platform_.AwaitClosedPlayer(); });
     runQuietly([this] {
         if (profile_.startup == StartupVariant::WholeScreen) {
             wholeScreenShutdown();

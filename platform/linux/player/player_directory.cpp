@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "player/hand_off_search.hpp"
 
@@ -194,21 +195,64 @@ PlayerDirectory::StartLock::~StartLock() {
     }
 }
 
+PlayerDirectory::PendingClose::PendingClose(const PlayerEntry& entry,
+                                            std::chrono::milliseconds timeout,
+                                            std::function<void()> onDone)
+    : deadline_(timeout), onDone_(std::move(onDone)) {
+    socket_.connectToServer(entry.socketPath);
+    if (!socket_.waitForConnected(static_cast<int>(timeout.count()))) {
+        finish();
+        return;
+    }
+    socket_.write("CLOSE\n");
+    socket_.flush();
+    QObject::connect(&socket_, &QLocalSocket::readyRead, [this] { check(); });
+    QObject::connect(&socket_, &QLocalSocket::disconnected, [this] { check(); });
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { finish(); });
+    timer_.start(static_cast<int>(std::max<qint64>(deadline_.remainingTime(), 0)));
+}
+
+void PlayerDirectory::PendingClose::check() {
+    // A player that ended before it could answer has closed all the same.
+    if (socket_.canReadLine() || socket_.state() == QLocalSocket::UnconnectedState) {
+        closed_ = socket_.state() == QLocalSocket::UnconnectedState ||
+                  socket_.readLine().trimmed() == "CLOSED";
+        finish();
+    }
+}
+
+void PlayerDirectory::PendingClose::finish() {
+    if (done_) {
+        return;
+    }
+    done_ = true;
+    timer_.stop();
+    QObject::disconnect(&socket_, nullptr, nullptr, nullptr);
+    if (onDone_) {
+        std::exchange(onDone_, {})();
+    }
+}
+
+void PlayerDirectory::PendingClose::wait() {
+    while (!done_) {
+        check();
+        if (done_) {
+            return;
+        }
+        const qint64 left = deadline_.remainingTime();
+        if (left == 0 || (!socket_.waitForReadyRead(static_cast<int>(left)) &&
+                          socket_.state() == QLocalSocket::ConnectedState)) {
+            finish();  // out of time, or a socket that fails without ending: no answer comes
+        }
+    }
+}
+
 bool PlayerDirectory::closeSynchronously(const PlayerEntry& entry,
                                          std::chrono::milliseconds timeout) {
-    QLocalSocket socket;
-    socket.connectToServer(entry.socketPath);
-    if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
-        return false;
-    }
-    socket.write("CLOSE\n");
-    socket.flush();
-    const QByteArray reply = readLine(socket, timeout);
-    if (reply == "CLOSED") {
-        return true;
-    }
-    // A player that ended before it could answer has closed all the same.
-    return socket.state() == QLocalSocket::UnconnectedState;
+    PendingClose close(entry, timeout);
+    close.wait();
+    return close.closed();
 }
 
 PlayerDirectory::PlayerDirectory(Self self)
@@ -251,8 +295,9 @@ void PlayerDirectory::answer(QLocalSocket* socket) {
             socket->flush();
         } else if (request == "CLOSE" && !closing_) {
             closing_ = true;
-            self_.onCloseRequest();
+            // Off the list at once: a player that is closing is no longer there to be found.
             server_.close();
+            self_.onCloseRequest();
             socket->write("CLOSED\n");
             socket->flush();
             socket->waitForBytesWritten(1000);

@@ -7,8 +7,11 @@
 // for a title can only ever reach a player.
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -67,6 +70,34 @@ class PlayerDirectory {
 
       private:
         int fd_ = -1;
+    };
+
+    // A close request on its way to a player, which runs its shut-down sequence, answers and
+    // ends. The request is sent at once; the asking player meanwhile goes on with its own work
+    // and waits only where it must. Done when the player answered or went away, or when the
+    // time given has passed; onDone then runs once, from the event loop or from wait().
+    class PendingClose {
+      public:
+        PendingClose(const PlayerEntry& entry, std::chrono::milliseconds timeout,
+                     std::function<void()> onDone = {});
+        PendingClose(const PendingClose&) = delete;
+        PendingClose& operator=(const PendingClose&) = delete;
+        bool done() const { return done_; }
+        // Whether the player answered or went away: it has run its shut-down sequence.
+        bool closed() const { return closed_; }
+        // Blocks until done.
+        void wait();
+
+      private:
+        void check();
+        void finish();
+
+        QLocalSocket socket_;
+        QDeadlineTimer deadline_;
+        QTimer timer_;
+        std::function<void()> onDone_;
+        bool done_ = false;
+        bool closed_ = false;
     };
 
     // Asks the player to close and waits until it has run its shut-down sequence, at most

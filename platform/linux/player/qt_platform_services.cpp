@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/hand_off_search.hpp"
@@ -79,12 +80,31 @@ PlatformVersion QtPlatformServices::Version() const {
 
 bool QtPlatformServices::CloseRunningPlayer(std::string_view title,
                                             std::chrono::milliseconds wait) {
+    AwaitClosedPlayer();
     const auto entry = PlayerDirectory::findByTitle(fromUtf8(title), kAskTimeout);
     if (!entry) {
         return false;
     }
-    PlayerDirectory::closeSynchronously(*entry, wait);
+    closing_ = std::make_unique<PlayerDirectory::PendingClose>(*entry, wait, [this] {
+        for (const auto& then : std::exchange(afterClose_, {})) {
+            then();
+        }
+    });
     return true;
+}
+
+void QtPlatformServices::AwaitClosedPlayer() {
+    if (closing_) {
+        closing_->wait();
+    }
+}
+
+void QtPlatformServices::afterRunningPlayerClosed(std::function<void()> then) {
+    if (closing_ && !closing_->done()) {
+        afterClose_.push_back(std::move(then));
+    } else {
+        then();
+    }
 }
 
 void QtPlatformServices::StartProgram(std::string_view programName) {
