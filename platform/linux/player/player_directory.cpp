@@ -128,6 +128,26 @@ std::vector<QString> otherPlayersSockets() {
     return paths;
 }
 
+// The same, most recently active first: a player marks its activation on its socket's time.
+std::vector<QString> otherPlayersSocketsByActivation() {
+    std::vector<std::pair<QString, struct timespec>> stamped;
+    for (const QString& path : otherPlayersSockets()) {
+        struct stat status {};
+        if (::lstat(QFile::encodeName(path).constData(), &status) == 0) {
+            stamped.emplace_back(path, status.st_mtim);
+        }
+    }
+    std::stable_sort(stamped.begin(), stamped.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.tv_sec, a.second.tv_nsec) >
+               std::pair(b.second.tv_sec, b.second.tv_nsec);
+    });
+    std::vector<QString> paths;
+    for (auto& [path, time] : stamped) {
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
 }  // namespace
 
 std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
@@ -198,26 +218,67 @@ PlayerDirectory::StartLock::~StartLock() {
 PlayerDirectory::PendingClose::PendingClose(const PlayerEntry& entry,
                                             std::chrono::milliseconds timeout,
                                             std::function<void()> onDone)
-    : deadline_(timeout), onDone_(std::move(onDone)) {
-    socket_.connectToServer(entry.socketPath);
-    if (!socket_.waitForConnected(static_cast<int>(timeout.count()))) {
-        finish();
-        return;
-    }
-    socket_.write("CLOSE\n");
-    socket_.flush();
-    QObject::connect(&socket_, &QLocalSocket::readyRead, [this] { check(); });
-    QObject::connect(&socket_, &QLocalSocket::disconnected, [this] { check(); });
+    : PendingClose({entry.socketPath}, "CLOSE\n", timeout, std::move(onDone)) {}
+
+PlayerDirectory::PendingClose::PendingClose(const QString& title, std::chrono::milliseconds timeout,
+                                            std::function<void()> onDone)
+    : PendingClose(otherPlayersSocketsByActivation(), "CLOSE-IF\t" + encode(title) + '\n', timeout,
+                   std::move(onDone)) {}
+
+PlayerDirectory::PendingClose::PendingClose(std::vector<QString> sockets, QByteArray request,
+                                            std::chrono::milliseconds timeout,
+                                            std::function<void()> onDone)
+    : sockets_(std::move(sockets)),
+      request_(std::move(request)),
+      deadline_(timeout),
+      onDone_(std::move(onDone)) {
+    std::reverse(sockets_.begin(), sockets_.end());
     timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, [this] { finish(); });
     timer_.start(static_cast<int>(std::max<qint64>(deadline_.remainingTime(), 0)));
+    askNext();
+}
+
+void PlayerDirectory::PendingClose::askNext() {
+    for (const auto& connection : std::exchange(connections_, {})) {
+        QObject::disconnect(connection);
+    }
+    socket_.abort();
+    while (!sockets_.empty()) {
+        const QString path = sockets_.back();
+        sockets_.pop_back();
+        const qint64 left = deadline_.remainingTime();
+        if (left == 0) {
+            break;
+        }
+        if (connect(socket_, path, std::chrono::milliseconds(left))) {
+            socket_.write(request_);
+            socket_.flush();
+            connections_ = {
+                QObject::connect(&socket_, &QLocalSocket::readyRead, [this] { check(); }),
+                QObject::connect(&socket_, &QLocalSocket::disconnected, [this] { check(); }),
+            };
+            return;
+        }
+        socket_.abort();
+    }
+    finish();  // no player to ask is left
 }
 
 void PlayerDirectory::PendingClose::check() {
-    // A player that ended before it could answer has closed all the same.
-    if (socket_.canReadLine() || socket_.state() == QLocalSocket::UnconnectedState) {
-        closed_ = socket_.state() == QLocalSocket::UnconnectedState ||
-                  socket_.readLine().trimmed() == "CLOSED";
+    if (done_) {
+        return;
+    }
+    if (socket_.canReadLine()) {
+        if (socket_.readLine().trimmed() == "NO") {
+            askNext();  // the search does not reach this player
+            return;
+        }
+        closed_ = true;
+        finish();
+    } else if (socket_.state() == QLocalSocket::UnconnectedState) {
+        // A player that ended before it could answer has closed all the same.
+        closed_ = true;
         finish();
     }
 }
@@ -228,7 +289,9 @@ void PlayerDirectory::PendingClose::finish() {
     }
     done_ = true;
     timer_.stop();
-    QObject::disconnect(&socket_, nullptr, nullptr, nullptr);
+    for (const auto& connection : std::exchange(connections_, {})) {
+        QObject::disconnect(connection);
+    }
     if (onDone_) {
         std::exchange(onDone_, {})();
     }
@@ -282,18 +345,36 @@ bool PlayerDirectory::registerSelf() {
 
 void PlayerDirectory::noteActivated() {
     lastActivated_ = QDateTime::currentMSecsSinceEpoch();
+    // Searches read the order from the sockets' times without asking anyone.
+    if (server_.isListening()) {
+        ::utimensat(AT_FDCWD, QFile::encodeName(server_.fullServerName()).constData(), nullptr, 0);
+    }
 }
 
 void PlayerDirectory::answer(QLocalSocket* socket) {
     while (socket->canReadLine()) {
-        const QByteArray request = socket->readLine().trimmed();
+        QByteArray request = socket->readLine();
+        request.chop(request.endsWith('\n') ? 1 : 0);
         if (request == "INFO") {
             socket->write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
                           QByteArray::number(lastActivated_) + '\t' +
                           encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\t' +
                           encode(self_.startTitle) + '\n');
             socket->flush();
-        } else if (request == "CLOSE" && !closing_) {
+            continue;
+        }
+        bool closes = request == "CLOSE";
+        if (request.startsWith("CLOSE-IF\t")) {
+            const RunningPlayer asked{QCoreApplication::applicationPid(),
+                                      self_.startTitle.toStdString(),
+                                      self_.caption().toStdString()};
+            closes = answersSearch(asked, decode(request.mid(9)).toStdString());
+            if (!closes) {
+                socket->write("NO\n");
+                socket->flush();
+            }
+        }
+        if (closes && !closing_) {
             closing_ = true;
             // Off the list at once: a player that is closing is no longer there to be found.
             server_.close();

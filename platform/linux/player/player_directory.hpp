@@ -72,27 +72,40 @@ class PlayerDirectory {
         int fd_ = -1;
     };
 
-    // A close request on its way to a player, which runs its shut-down sequence, answers and
-    // ends. The request is sent at once; the asking player meanwhile goes on with its own work
-    // and waits only where it must. Done when the player answered or went away, or when the
-    // time given has passed; onDone then runs once, from the event loop or from wait().
+    // A close request on its way, to one player or to the first that a hand-off search for a
+    // title reaches. The request is sent at once; the asking player meanwhile goes on with its
+    // own work and waits only where it must. Done when the player answered or went away, when
+    // none was reached, or when the time given has passed; onDone then runs once, from the event
+    // loop or from wait().
     class PendingClose {
       public:
+        // The player of entry, which closes whatever its titles.
         PendingClose(const PlayerEntry& entry, std::chrono::milliseconds timeout,
+                     std::function<void()> onDone = {});
+        // The players most recently active first, each asked to close if the search for title
+        // reaches it (answersSearch) and telling so itself, so that a single exchange with the
+        // player that closes is all it takes.
+        PendingClose(const QString& title, std::chrono::milliseconds timeout,
                      std::function<void()> onDone = {});
         PendingClose(const PendingClose&) = delete;
         PendingClose& operator=(const PendingClose&) = delete;
         bool done() const { return done_; }
-        // Whether the player answered or went away: it has run its shut-down sequence.
+        // Whether a player answered that it closed, or went away: it has run its shut-down.
         bool closed() const { return closed_; }
         // Blocks until done.
         void wait();
 
       private:
+        PendingClose(std::vector<QString> sockets, QByteArray request,
+                     std::chrono::milliseconds timeout, std::function<void()> onDone);
+        void askNext();
         void check();
         void finish();
 
+        std::vector<QString> sockets_;  // still to ask, the next one last
+        QByteArray request_;
         QLocalSocket socket_;
+        std::vector<QMetaObject::Connection> connections_;
         QDeadlineTimer deadline_;
         QTimer timer_;
         std::function<void()> onDone_;

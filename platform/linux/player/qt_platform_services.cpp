@@ -81,16 +81,16 @@ PlatformVersion QtPlatformServices::Version() const {
 bool QtPlatformServices::CloseRunningPlayer(std::string_view title,
                                             std::chrono::milliseconds wait) {
     AwaitClosedPlayer();
-    const auto entry = PlayerDirectory::findByTitle(fromUtf8(title), kAskTimeout);
-    if (!entry) {
-        return false;
-    }
-    closing_ = std::make_unique<PlayerDirectory::PendingClose>(*entry, wait, [this] {
-        for (const auto& then : std::exchange(afterClose_, {})) {
-            then();
-        }
-    });
-    return true;
+    // Each player asked answers at once whether the search reaches it, so the time for the
+    // players that it does not reach comes on top of the wait for the one that closes.
+    closing_ = std::make_unique<PlayerDirectory::PendingClose>(
+        fromUtf8(title), wait + kAskTimeout, [this] {
+            for (const auto& then : std::exchange(afterClose_, {})) {
+                then();
+            }
+        });
+    // Whether one is found is known only once it answers; until then one may be closing.
+    return !closing_->done() || closing_->closed();
 }
 
 void QtPlatformServices::AwaitClosedPlayer() {
