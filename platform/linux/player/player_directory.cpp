@@ -218,24 +218,28 @@ PlayerDirectory::StartLock::~StartLock() {
 PlayerDirectory::PendingClose::PendingClose(const PlayerEntry& entry,
                                             std::chrono::milliseconds timeout,
                                             std::function<void()> onDone)
-    : PendingClose({entry.socketPath}, "CLOSE\n", timeout, std::move(onDone)) {}
+    : PendingClose({entry.socketPath}, "CLOSE\n", timeout, timeout, true, std::move(onDone)) {}
 
-PlayerDirectory::PendingClose::PendingClose(const QString& title, std::chrono::milliseconds timeout,
+PlayerDirectory::PendingClose::PendingClose(const QString& title,
+                                            std::chrono::milliseconds askTimeout,
+                                            std::chrono::milliseconds closeTimeout,
                                             std::function<void()> onDone)
-    : PendingClose(otherPlayersSocketsByActivation(), "CLOSE-IF\t" + encode(title) + '\n', timeout,
-                   std::move(onDone)) {}
+    : PendingClose(otherPlayersSocketsByActivation(), "CLOSE-IF\t" + encode(title) + '\n',
+                   askTimeout, closeTimeout, false, std::move(onDone)) {}
 
 PlayerDirectory::PendingClose::PendingClose(std::vector<QString> sockets, QByteArray request,
-                                            std::chrono::milliseconds timeout,
-                                            std::function<void()> onDone)
+                                            std::chrono::milliseconds askTimeout,
+                                            std::chrono::milliseconds closeTimeout,
+                                            bool closesAnyway, std::function<void()> onDone)
     : sockets_(std::move(sockets)),
       request_(std::move(request)),
-      deadline_(timeout),
+      askTimeout_(askTimeout),
+      closeTimeout_(closeTimeout),
+      closesAnyway_(closesAnyway),
       onDone_(std::move(onDone)) {
     std::reverse(sockets_.begin(), sockets_.end());
     timer_.setSingleShot(true);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { finish(); });
-    timer_.start(static_cast<int>(std::max<qint64>(deadline_.remainingTime(), 0)));
+    QObject::connect(&timer_, &QTimer::timeout, [this] { expire(); });
     askNext();
 }
 
@@ -247,17 +251,18 @@ void PlayerDirectory::PendingClose::askNext() {
     while (!sockets_.empty()) {
         const QString path = sockets_.back();
         sockets_.pop_back();
-        const qint64 left = deadline_.remainingTime();
-        if (left == 0) {
-            break;
-        }
-        if (connect(socket_, path, std::chrono::milliseconds(left))) {
+        if (connect(socket_, path, askTimeout_)) {
             socket_.write(request_);
             socket_.flush();
             connections_ = {
                 QObject::connect(&socket_, &QLocalSocket::readyRead, [this] { check(); }),
                 QObject::connect(&socket_, &QLocalSocket::disconnected, [this] { check(); }),
             };
+            deadline_.setRemainingTime(askTimeout_);
+            timer_.start(askTimeout_);
+            if (closesAnyway_) {
+                accept();
+            }
             return;
         }
         socket_.abort();
@@ -265,21 +270,39 @@ void PlayerDirectory::PendingClose::askNext() {
     finish();  // no player to ask is left
 }
 
+void PlayerDirectory::PendingClose::accept() {
+    accepted_ = true;
+    deadline_.setRemainingTime(closeTimeout_);
+    timer_.start(closeTimeout_);
+}
+
 void PlayerDirectory::PendingClose::check() {
-    if (done_) {
-        return;
-    }
-    if (socket_.canReadLine()) {
-        if (socket_.readLine().trimmed() == "NO") {
+    while (!done_ && socket_.canReadLine()) {
+        const QByteArray answer = socket_.readLine().trimmed();
+        if (answer == "NO") {
             askNext();  // the search does not reach this player
             return;
         }
+        if (answer == "CLOSING") {
+            accept();
+            continue;
+        }
         closed_ = true;
         finish();
-    } else if (socket_.state() == QLocalSocket::UnconnectedState) {
+        return;
+    }
+    if (!done_ && socket_.state() == QLocalSocket::UnconnectedState) {
         // A player that ended before it could answer has closed all the same.
         closed_ = true;
         finish();
+    }
+}
+
+void PlayerDirectory::PendingClose::expire() {
+    if (accepted_) {
+        finish();  // a player that does not end in time is left to itself
+    } else {
+        askNext();  // one that does not answer cannot be the one that closes
     }
 }
 
@@ -306,7 +329,7 @@ void PlayerDirectory::PendingClose::wait() {
         const qint64 left = deadline_.remainingTime();
         if (left == 0 || (!socket_.waitForReadyRead(static_cast<int>(left)) &&
                           socket_.state() == QLocalSocket::ConnectedState)) {
-            finish();  // out of time, or a socket that fails without ending: no answer comes
+            expire();  // out of time, or a socket that fails without ending: no answer comes
         }
     }
 }
@@ -369,10 +392,9 @@ void PlayerDirectory::answer(QLocalSocket* socket) {
                                       self_.startTitle.toStdString(),
                                       self_.caption().toStdString()};
             closes = answersSearch(asked, decode(request.mid(9)).toStdString());
-            if (!closes) {
-                socket->write("NO\n");
-                socket->flush();
-            }
+            // Told at once, so that a searching start knows whom to wait for.
+            socket->write(closes && !closing_ ? "CLOSING\n" : "NO\n");
+            socket->flush();
         }
         if (closes && !closing_) {
             closing_ = true;

@@ -74,19 +74,20 @@ class PlayerDirectory {
 
     // A close request on its way, to one player or to the first that a hand-off search for a
     // title reaches. The request is sent at once; the asking player meanwhile goes on with its
-    // own work and waits only where it must. Done when the player answered or went away, when
-    // none was reached, or when the time given has passed; onDone then runs once, from the event
+    // own work and waits only where it must. Done when a player answered that it closed or went
+    // away, when none was reached, or when time ran out; onDone then runs once, from the event
     // loop or from wait().
     class PendingClose {
       public:
-        // The player of entry, which closes whatever its titles.
+        // The player of entry, which closes whatever its titles, within timeout.
         PendingClose(const PlayerEntry& entry, std::chrono::milliseconds timeout,
                      std::function<void()> onDone = {});
         // The players most recently active first, each asked to close if the search for title
-        // reaches it (answersSearch) and telling so itself, so that a single exchange with the
-        // player that closes is all it takes.
-        PendingClose(const QString& title, std::chrono::milliseconds timeout,
-                     std::function<void()> onDone = {});
+        // reaches it (answersSearch), which it tells at once itself, within askTimeout; the one
+        // that closes then has closeTimeout for its shut-down. A hung player costs askTimeout and
+        // the next is asked.
+        PendingClose(const QString& title, std::chrono::milliseconds askTimeout,
+                     std::chrono::milliseconds closeTimeout, std::function<void()> onDone = {});
         PendingClose(const PendingClose&) = delete;
         PendingClose& operator=(const PendingClose&) = delete;
         bool done() const { return done_; }
@@ -97,18 +98,25 @@ class PlayerDirectory {
 
       private:
         PendingClose(std::vector<QString> sockets, QByteArray request,
-                     std::chrono::milliseconds timeout, std::function<void()> onDone);
+                     std::chrono::milliseconds askTimeout, std::chrono::milliseconds closeTimeout,
+                     bool closesAnyway, std::function<void()> onDone);
         void askNext();
+        void accept();
         void check();
+        void expire();
         void finish();
 
         std::vector<QString> sockets_;  // still to ask, the next one last
         QByteArray request_;
+        std::chrono::milliseconds askTimeout_;
+        std::chrono::milliseconds closeTimeout_;
+        bool closesAnyway_;
         QLocalSocket socket_;
         std::vector<QMetaObject::Connection> connections_;
-        QDeadlineTimer deadline_;
+        QDeadlineTimer deadline_;  // of the answer now awaited
         QTimer timer_;
         std::function<void()> onDone_;
+        bool accepted_ = false;  // the player asked is closing
         bool done_ = false;
         bool closed_ = false;
     };

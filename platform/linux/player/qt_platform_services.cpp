@@ -81,10 +81,8 @@ PlatformVersion QtPlatformServices::Version() const {
 bool QtPlatformServices::CloseRunningPlayer(std::string_view title,
                                             std::chrono::milliseconds wait) {
     AwaitClosedPlayer();
-    // Each player asked answers at once whether the search reaches it, so the time for the
-    // players that it does not reach comes on top of the wait for the one that closes.
-    closing_ = std::make_unique<PlayerDirectory::PendingClose>(
-        fromUtf8(title), wait + kAskTimeout, [this] {
+    closing_ =
+        std::make_unique<PlayerDirectory::PendingClose>(fromUtf8(title), kAskTimeout, wait, [this] {
             for (const auto& then : std::exchange(afterClose_, {})) {
                 then();
             }
