@@ -1,9 +1,6 @@
 #include "platform/linux/programs/run_player.hpp"
 
-#include <sys/resource.h>
-
 #include <QApplication>
-#include <QDir>
 #include <QString>
 #include <chrono>
 #include <memory>
@@ -28,18 +25,6 @@ using namespace std::chrono_literals;
 // A start waits this long for one that is starting at the same moment, then goes on: a start
 // that hangs cannot stop the next. Long enough for a start that closes a running player.
 constexpr auto kStartLockWait = 20s;
-
-// The lowest priority: a closing player's last work waits for whatever else wants the processor.
-constexpr int kReplacedPlayerNice = 19;
-
-// A player replaced by a new start has saved and answered; what is left is taking down its
-// engine and windows, which must not slow the start that replaces it.
-void yieldProcessor() {
-    const QDir threads(QStringLiteral("/proc/self/task"));
-    for (const QString& thread : threads.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(thread.toUInt()), kReplacedPlayerNice);
-    }
-}
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -107,11 +92,7 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
         .caption = [&window] { return fromUtf8(window.Caption()); },
         // A close request from another player's hand-off closes this one as its user would.
         .onCloseRequest = [&window] { window.close(); },
-        .onEnded =
-            [&end] {
-                yieldProcessor();
-                end();
-            },
+        .onEnded = end,
     });
     window.setOnActivated([&directory] { directory.noteActivated(); });
 
