@@ -194,3 +194,7 @@ printf '%-40s %8s   (goal: at most 150)\n' "cost of replacing (replacing - besid
     "$(awk -v a="$replacing" -v b="$plain" 'BEGIN { printf "%.0f", a - b }')"
 printf '%-40s %8s\n' "ratio replacing/beside" \
     "$(awk -v a="$replacing" -v b="$plain" 'BEGIN { printf "%.2f", a / b }')"
+# Every run, in order, to show how noisy the machine was.
+for kind in plain replacing gone; do
+    printf '%-10s %s\n' "$kind:" "$(tr '\n' ' ' <"$work/$kind" 2>/dev/null)"
+done

@@ -31,4 +31,8 @@ bool LocatedSettingsFile::writeText(std::string_view section, std::string_view k
     return writes_.writeText(section, key, value);
 }
 
+bool LocatedSettingsFile::writeTexts(std::span<const SettingsValue> values) {
+    return writes_.writeTexts(values);
+}
+
 }  // namespace nwmp

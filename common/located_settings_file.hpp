@@ -31,6 +31,7 @@ class LocatedSettingsFile final : public SettingsFile {
     std::string readText(std::string_view section, std::string_view key,
                          std::string_view defaultText, std::size_t bufferLength) const override;
     bool writeText(std::string_view section, std::string_view key, std::string_view value) override;
+    bool writeTexts(std::span<const SettingsValue> values) override;
 
   private:
     CandidateSource candidates_;

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "common/ini_text.hpp"
 
@@ -233,8 +234,20 @@ std::string PrivateProfileFile::readText(std::string_view section, std::string_v
 
 bool PrivateProfileFile::writeText(std::string_view section, std::string_view key,
                                    std::string_view value) {
-    if (!ini::canStore(section, key, value)) {
-        return false;
+    const SettingsValue one{section, key, value};
+    return writeTexts(std::span(&one, 1));
+}
+
+bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
+    std::vector<SettingsValue> storable;
+    for (const SettingsValue& value : values) {
+        if (ini::canStore(value.section, value.key, value.value)) {
+            storable.push_back(value);
+        }
+    }
+    const bool allStorable = storable.size() == values.size();
+    if (storable.empty()) {
+        return allStorable;
     }
     const fs::path path = writeTarget(pathSource_());
     if (path.empty()) {
@@ -260,11 +273,19 @@ bool PrivateProfileFile::writeText(std::string_view section, std::string_view ke
         if (!text) {
             return false;
         }
-        const std::optional<std::string> updated = ini::fileWithValue(*text, section, key, value);
-        if (!updated) {
+        std::string updated = *text;
+        bool allApplied = true;
+        for (const SettingsValue& value : storable) {
+            if (auto next = ini::fileWithValue(updated, value.section, value.key, value.value)) {
+                updated = std::move(*next);
+            } else {
+                allApplied = false;
+            }
+        }
+        if (updated != *text && !replaceFile(path, updated, opened)) {
             return false;
         }
-        return *updated == *text || replaceFile(path, *updated, opened);
+        return allStorable && allApplied;
     }
     return false;
 }

@@ -7,12 +7,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace nwmp {
 
 inline constexpr std::string_view kSettingsFileName = "nwmpset.ini";
+
+// One key's new value, for SettingsFile::writeTexts.
+struct SettingsValue {
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+};
 
 class SettingsFile {
   public:
@@ -39,6 +47,17 @@ class SettingsFile {
     // examining results may ignore it.
     virtual bool writeText(std::string_view section, std::string_view key,
                            std::string_view value) = 0;
+
+    // Writes each value as writeText does, in order, where the file allows in one update of the
+    // file. A value that cannot be stored is left out and the others are still written. Returns
+    // false when any was not written.
+    virtual bool writeTexts(std::span<const SettingsValue> values) {
+        bool all = true;
+        for (const SettingsValue& value : values) {
+            all = writeText(value.section, value.key, value.value) && all;
+        }
+        return all;
+    }
 };
 
 }  // namespace nwmp

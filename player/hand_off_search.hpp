@@ -23,6 +23,12 @@ struct RunningPlayer {
 // Whether a player of any edition other than the process `self` runs.
 bool anotherPlayerRuns(std::span<const RunningPlayer> players, std::int64_t self);
 
+// Whether a search for `title` reaches the player: by the application title it started with, so
+// a replacement whose own title changed during its hand-off still answers while it shows play
+// information, or by its caption (the empty caption of a resting KOVEX player). A player that is
+// asked by a search answers this itself.
+bool answersSearch(const RunningPlayer& player, std::string_view title);
+
 // The first of `players` (given most recently active first) that a search for `title` reaches:
 // a player answers by the application title it started with, so a replacement whose own title
 // changed during its hand-off still answers while it shows play information, or by its caption

@@ -15,6 +15,8 @@ void NWMP::Form_Unload() noexcept {
         return;
     }
     unloaded_ = true;
+    // A player still closing after the hand-off must not store its data over ours.
+    runQuietly([this] { platform_.AwaitClosedPlayer(); });
     runQuietly([this] {
         if (profile_.startup == StartupVariant::WholeScreen) {
             wholeScreenShutdown();
@@ -71,10 +73,14 @@ void NWMP::storeGeometry() {
 }
 
 void NWMP::iniWrite(std::int32_t height, std::int32_t width, std::int32_t top, std::int32_t left) {
-    settings_.writeText(kScreenSection, kHeightKey, std::to_string(height));
-    settings_.writeText(kScreenSection, kWidthKey, std::to_string(width));
-    settings_.writeText(kScreenSection, kTopKey, std::to_string(top));
-    settings_.writeText(kScreenSection, kLeftKey, std::to_string(left));
+    const std::string values[] = {std::to_string(height), std::to_string(width),
+                                  std::to_string(top), std::to_string(left)};
+    // One update of the file: a closing player replaced by a new start ends that much sooner.
+    const SettingsValue stored[] = {{kScreenSection, kHeightKey, values[0]},
+                                    {kScreenSection, kWidthKey, values[1]},
+                                    {kScreenSection, kTopKey, values[2]},
+                                    {kScreenSection, kLeftKey, values[3]}};
+    settings_.writeTexts(stored);
 }
 
 void NWMP::storeResume() {
@@ -91,8 +97,10 @@ void NWMP::storeResume() {
 }
 
 void NWMP::ResumeWrite(const std::string& filePath, std::int32_t position) {
-    settings_.writeText(kResumeSection, kFilePathKey, filePath);
-    settings_.writeText(kResumeSection, kPositionKey, std::to_string(position));
+    const std::string positionText = std::to_string(position);
+    const SettingsValue stored[] = {{kResumeSection, kFilePathKey, filePath},
+                                    {kResumeSection, kPositionKey, positionText}};
+    settings_.writeTexts(stored);
 }
 
 void NWMP::releaseScreenSaver() {

@@ -186,6 +186,8 @@ void NWMP::applySwitch(int slot) {
             flags_.resumePlay = 1;
             // a file from the command line wins over resume
             if (engine_.FileName().empty()) {
+                // The resume data is what a player closed by the hand-off has just stored.
+                runQuietly([this] { platform_.AwaitClosedPlayer(); });
                 ResumePlay();
             }
             break;
@@ -220,6 +222,8 @@ void NWMP::handOff() {
         return;
     }
     const HandOffTitles& titles = *profile_.handOff;
+    // A start-up run again by a key must not overlap the close of the first run's hand-off.
+    runQuietly([this] { platform_.AwaitClosedPlayer(); });
     // Our own windows must not answer the search.
     window_.SetApplicationTitle(titles.temporaryTitle);
     window_.SetCaption(titles.temporaryTitle);

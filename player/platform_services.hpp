@@ -2,7 +2,8 @@
 
 // PlatformServices: what the player asks of the operating system beyond its windows.
 // The core calls every member on the GUI thread; none of them calls back into the core, except
-// that CloseRunningPlayer waits while another process runs its own shut-down.
+// that CloseRunningPlayer and AwaitClosedPlayer may wait while another process runs its own
+// shut-down.
 // A member that fails may throw any std::exception; the calling handler then ends quietly.
 
 #include <chrono>
@@ -48,10 +49,16 @@ class PlatformServices {
     // Finds the first running player (most recently active first) that a search for `title`
     // reaches (handOffTarget in player/hand_off_search.hpp: by the application title it started
     // with or by its caption, never this program itself) and asks it to close, as if its user
-    // closed it; it then runs its own shut-down and ends. Waits until it has ended, at most
-    // `wait`. Reaches only players, never other programs' windows (the empty title included).
-    // Returns whether a player was found.
+    // closed it; it then runs its own shut-down and ends. Reaches only players, never other
+    // programs' windows (the empty title included). Returns whether a player was found. It may
+    // return while that player is still closing, so that this start goes on with its own work
+    // meanwhile; AwaitClosedPlayer then waits for the close, which takes at most `wait`.
     virtual bool CloseRunningPlayer(std::string_view title, std::chrono::milliseconds wait) = 0;
+
+    // Returns once the player that CloseRunningPlayer asked to close has run its shut-down
+    // sequence, and so stored what it saves, or once the wait given there has passed; at once
+    // when no player is closing. Where CloseRunningPlayer itself waits, there is nothing to do.
+    virtual void AwaitClosedPlayer() {}
 
     // Holds the screen saver (and display sleep) off while the player runs, and releases that
     // hold. Neither changes the user's own screen-saver setting; a hold must also end with the

@@ -230,7 +230,13 @@ TEST_F(PrivateProfileFileTest, ConcurrentWritersLoseNoKey) {
             PrivateProfileFile own([p = path] { return p; });
             bool ok = true;
             for (int k = 0; k < kKeysEach; ++k) {
-                ok = own.writeText(section(w), key(w, k), std::to_string(k)) && ok;
+                // Half the writers store a key of the other section along in the same update.
+                const std::string value = std::to_string(k), other = key(w, k) + "x";
+                const SettingsValue both[] = {{section(w), key(w, k), value},
+                                              {section(w + 1), other, value}};
+                ok = (w < kWriters / 2 ? own.writeText(section(w), key(w, k), value)
+                                       : own.writeTexts(both)) &&
+                     ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -244,9 +250,25 @@ TEST_F(PrivateProfileFileTest, ConcurrentWritersLoseNoKey) {
     for (int w = 0; w < kWriters; ++w) {
         for (int k = 0; k < kKeysEach; ++k) {
             EXPECT_EQ(file.readInt(section(w), key(w, k), -1), k) << key(w, k);
+            if (w >= kWriters / 2) {
+                EXPECT_EQ(file.readInt(section(w + 1), key(w, k) + "x", -1), k) << key(w, k);
+            }
         }
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(PrivateProfileFileTest, SeveralValuesInOneUpdateLeaveOutOnlyWhatCannotBeStored) {
+    writeAll(path, "; kept\r\n[Screen]\r\nHeight=1\r\n[Other]\r\nA=b\r\n");
+    const SettingsValue values[] = {{"Screen", "Height", "300"},
+                                    {"ResumeInfo", "FilePath", "/m/a\nb.avi"},
+                                    {"ResumeInfo", "Position", "95"},
+                                    {"Screen", "Width", "400"}};
+    EXPECT_FALSE(file.writeTexts(values));
+    EXPECT_EQ(readAll(path),
+              "; kept\r\n[Screen]\r\nHeight=300\r\nWidth=400\r\n[Other]\r\nA=b\r\n"
+              "[ResumeInfo]\r\nPosition=95\r\n");
+    EXPECT_TRUE(file.writeTexts(std::span(values).first(1)));
 }
 
 TEST_F(PrivateProfileFileTest, WriterKilledMidWriteLeavesThePreviousFileWhole) {

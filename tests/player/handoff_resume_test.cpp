@@ -27,28 +27,54 @@ void runningPlayerSavesOnClose(PlayerRig& rig) {
     };
 }
 
+// Whether the closed player has saved when the close request returns or only once awaited,
+// the new start resumes what it saved and keeps the geometry from before.
 TEST_P(HandOff, NewStartTakesOldGeometryThenResumesWhatTheClosedPlayerSaved) {
-    PlayerRig rig(edition(), switches("ScreenInfoSave=1\nNotMultiStart=1\nResumePlay=1\n") +
-                                 "[Screen]\nHeight=200\nWidth=250\nTop=150\nLeft=600\n");
-    rig.platform.previousInstance = true;
-    runningPlayerSavesOnClose(rig);
-    rig.start();
+    for (const bool closesLater : {false, true}) {
+        SCOPED_TRACE(closesLater ? "closes later" : "closed at once");
+        PlayerRig rig(edition(), switches("ScreenInfoSave=1\nNotMultiStart=1\nResumePlay=1\n") +
+                                     "[Screen]\nHeight=200\nWidth=250\nTop=150\nLeft=600\n");
+        rig.platform.previousInstance = true;
+        rig.platform.closesLater = closesLater;
+        runningPlayerSavesOnClose(rig);
+        rig.start();
 
-    if (!edition().features.handOff) {
-        EXPECT_TRUE(rig.platform.closeRequests.empty());
-        EXPECT_EQ(rig.engine.fileName, "");
-        return;
+        if (!edition().features.handOff) {
+            EXPECT_TRUE(rig.platform.closeRequests.empty());
+            EXPECT_EQ(rig.engine.fileName, "");
+            continue;
+        }
+        EXPECT_EQ(rig.engine.fileName, "/m/closed.mp3");
+        EXPECT_EQ(rig.engine.position, 95);
+        ASSERT_EQ(rig.platform.closeRequests.size(), 1u);
+        EXPECT_EQ(rig.platform.closeRequests[0].title, edition().handOff->searchedTitle);
+        EXPECT_EQ(rig.platform.closeRequests[0].wait, kHandOffWait);
+        // geometry as the file held it before the closed player saved its own
+        EXPECT_EQ(rig.window.width, 250 * 15);
+        EXPECT_EQ(rig.window.height, 200 * 15);
+        EXPECT_EQ(rig.window.top, 150);
+        EXPECT_EQ(rig.window.left, 600);
     }
-    EXPECT_EQ(rig.engine.fileName, "/m/closed.mp3");
-    EXPECT_EQ(rig.engine.position, 95);
-    ASSERT_EQ(rig.platform.closeRequests.size(), 1u);
-    EXPECT_EQ(rig.platform.closeRequests[0].title, edition().handOff->searchedTitle);
-    EXPECT_EQ(rig.platform.closeRequests[0].wait, kHandOffWait);
-    // geometry as the file held it before the closed player saved its own
-    EXPECT_EQ(rig.window.width, 250 * 15);
-    EXPECT_EQ(rig.window.height, 200 * 15);
-    EXPECT_EQ(rig.window.top, 150);
-    EXPECT_EQ(rig.window.left, 600);
+}
+
+TEST_P(HandOff, AClosedPlayerStillSavingNeverStoresOverWhatTheNewOneSaves) {
+    if (!edition().handOff) {
+        GTEST_SKIP() << "no hand-off in this edition";
+    }
+    PlayerRig rig(edition(), switches("ScreenInfoSave=1\nNotMultiStart=1\nResumePlay=1\n"));
+    rig.platform.previousInstance = true;
+    rig.platform.closesLater = true;
+    runningPlayerSavesOnClose(rig);
+    rig.platform.commandLine = "/m/new.avi";
+    rig.platform.existingPaths = {{"/m/new.avi", "/m/new.avi"}};
+    rig.start();
+    rig.engine.position = 7;
+    rig.player->Form_Unload();
+    rig.platform.AwaitClosedPlayer();  // whatever of the old player's close was still to come
+
+    EXPECT_EQ(rig.stored(kResumeSection, kFilePathKey), "/m/new.avi");
+    EXPECT_EQ(rig.stored(kResumeSection, kPositionKey), "7");
+    EXPECT_NE(rig.stored(kScreenSection, kHeightKey), "300");
 }
 
 TEST_P(HandOff, OwnTitlesAreOutOfTheWayWhileSearching) {

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "player/hand_off_search.hpp"
 
@@ -127,6 +128,26 @@ std::vector<QString> otherPlayersSockets() {
     return paths;
 }
 
+// The same, most recently active first: a player marks its activation on its socket's time.
+std::vector<QString> otherPlayersSocketsByActivation() {
+    std::vector<std::pair<QString, struct timespec>> stamped;
+    for (const QString& path : otherPlayersSockets()) {
+        struct stat status {};
+        if (::lstat(QFile::encodeName(path).constData(), &status) == 0) {
+            stamped.emplace_back(path, status.st_mtim);
+        }
+    }
+    std::stable_sort(stamped.begin(), stamped.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.tv_sec, a.second.tv_nsec) >
+               std::pair(b.second.tv_sec, b.second.tv_nsec);
+    });
+    std::vector<QString> paths;
+    for (auto& [path, time] : stamped) {
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
 }  // namespace
 
 std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::milliseconds timeout) {
@@ -194,21 +215,130 @@ PlayerDirectory::StartLock::~StartLock() {
     }
 }
 
+PlayerDirectory::PendingClose::PendingClose(const PlayerEntry& entry,
+                                            std::chrono::milliseconds timeout,
+                                            std::function<void()> onDone)
+    : PendingClose({entry.socketPath}, "CLOSE\n", timeout, timeout, true, std::move(onDone)) {}
+
+PlayerDirectory::PendingClose::PendingClose(const QString& title,
+                                            std::chrono::milliseconds askTimeout,
+                                            std::chrono::milliseconds closeTimeout,
+                                            std::function<void()> onDone)
+    : PendingClose(otherPlayersSocketsByActivation(), "CLOSE-IF\t" + encode(title) + '\n',
+                   askTimeout, closeTimeout, false, std::move(onDone)) {}
+
+PlayerDirectory::PendingClose::PendingClose(std::vector<QString> sockets, QByteArray request,
+                                            std::chrono::milliseconds askTimeout,
+                                            std::chrono::milliseconds closeTimeout,
+                                            bool closesAnyway, std::function<void()> onDone)
+    : sockets_(std::move(sockets)),
+      request_(std::move(request)),
+      askTimeout_(askTimeout),
+      closeTimeout_(closeTimeout),
+      closesAnyway_(closesAnyway),
+      onDone_(std::move(onDone)) {
+    std::reverse(sockets_.begin(), sockets_.end());
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { expire(); });
+    askNext();
+}
+
+void PlayerDirectory::PendingClose::askNext() {
+    for (const auto& connection : std::exchange(connections_, {})) {
+        QObject::disconnect(connection);
+    }
+    socket_.abort();
+    while (!sockets_.empty()) {
+        const QString path = sockets_.back();
+        sockets_.pop_back();
+        if (connect(socket_, path, askTimeout_)) {
+            socket_.write(request_);
+            socket_.flush();
+            connections_ = {
+                QObject::connect(&socket_, &QLocalSocket::readyRead, [this] { check(); }),
+                QObject::connect(&socket_, &QLocalSocket::disconnected, [this] { check(); }),
+            };
+            deadline_.setRemainingTime(askTimeout_);
+            timer_.start(askTimeout_);
+            if (closesAnyway_) {
+                accept();
+            }
+            return;
+        }
+        socket_.abort();
+    }
+    finish();  // no player to ask is left
+}
+
+void PlayerDirectory::PendingClose::accept() {
+    accepted_ = true;
+    deadline_.setRemainingTime(closeTimeout_);
+    timer_.start(closeTimeout_);
+}
+
+void PlayerDirectory::PendingClose::check() {
+    while (!done_ && socket_.canReadLine()) {
+        const QByteArray answer = socket_.readLine().trimmed();
+        if (answer == "NO") {
+            askNext();  // the search does not reach this player
+            return;
+        }
+        if (answer == "CLOSING") {
+            accept();
+            continue;
+        }
+        closed_ = true;
+        finish();
+        return;
+    }
+    if (!done_ && socket_.state() == QLocalSocket::UnconnectedState) {
+        // A player that ended before it could answer has closed all the same.
+        closed_ = true;
+        finish();
+    }
+}
+
+void PlayerDirectory::PendingClose::expire() {
+    if (accepted_) {
+        finish();  // a player that does not end in time is left to itself
+    } else {
+        askNext();  // one that does not answer cannot be the one that closes
+    }
+}
+
+void PlayerDirectory::PendingClose::finish() {
+    if (done_) {
+        return;
+    }
+    done_ = true;
+    timer_.stop();
+    for (const auto& connection : std::exchange(connections_, {})) {
+        QObject::disconnect(connection);
+    }
+    if (onDone_) {
+        std::exchange(onDone_, {})();
+    }
+}
+
+void PlayerDirectory::PendingClose::wait() {
+    while (!done_) {
+        check();
+        if (done_) {
+            return;
+        }
+        const qint64 left = deadline_.remainingTime();
+        if (left == 0 || (!socket_.waitForReadyRead(static_cast<int>(left)) &&
+                          socket_.state() == QLocalSocket::ConnectedState)) {
+            expire();  // out of time, or a socket that fails without ending: no answer comes
+        }
+    }
+}
+
 bool PlayerDirectory::closeSynchronously(const PlayerEntry& entry,
                                          std::chrono::milliseconds timeout) {
-    QLocalSocket socket;
-    socket.connectToServer(entry.socketPath);
-    if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
-        return false;
-    }
-    socket.write("CLOSE\n");
-    socket.flush();
-    const QByteArray reply = readLine(socket, timeout);
-    if (reply == "CLOSED") {
-        return true;
-    }
-    // A player that ended before it could answer has closed all the same.
-    return socket.state() == QLocalSocket::UnconnectedState;
+    PendingClose close(entry, timeout);
+    close.wait();
+    return close.closed();
 }
 
 PlayerDirectory::PlayerDirectory(Self self)
@@ -238,21 +368,39 @@ bool PlayerDirectory::registerSelf() {
 
 void PlayerDirectory::noteActivated() {
     lastActivated_ = QDateTime::currentMSecsSinceEpoch();
+    // Searches read the order from the sockets' times without asking anyone.
+    if (server_.isListening()) {
+        ::utimensat(AT_FDCWD, QFile::encodeName(server_.fullServerName()).constData(), nullptr, 0);
+    }
 }
 
 void PlayerDirectory::answer(QLocalSocket* socket) {
     while (socket->canReadLine()) {
-        const QByteArray request = socket->readLine().trimmed();
+        QByteArray request = socket->readLine();
+        request.chop(request.endsWith('\n') ? 1 : 0);
         if (request == "INFO") {
             socket->write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
                           QByteArray::number(lastActivated_) + '\t' +
                           encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\t' +
                           encode(self_.startTitle) + '\n');
             socket->flush();
-        } else if (request == "CLOSE" && !closing_) {
+            continue;
+        }
+        bool closes = request == "CLOSE";
+        if (request.startsWith("CLOSE-IF\t")) {
+            const RunningPlayer asked{QCoreApplication::applicationPid(),
+                                      self_.startTitle.toStdString(),
+                                      self_.caption().toStdString()};
+            closes = answersSearch(asked, decode(request.mid(9)).toStdString());
+            // Told at once, so that a searching start knows whom to wait for.
+            socket->write(closes && !closing_ ? "CLOSING\n" : "NO\n");
+            socket->flush();
+        }
+        if (closes && !closing_) {
             closing_ = true;
-            self_.onCloseRequest();
+            // Off the list at once: a player that is closing is no longer there to be found.
             server_.close();
+            self_.onCloseRequest();
             socket->write("CLOSED\n");
             socket->flush();
             socket->waitForBytesWritten(1000);

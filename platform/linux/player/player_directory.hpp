@@ -7,8 +7,11 @@
 // for a title can only ever reach a player.
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -67,6 +70,55 @@ class PlayerDirectory {
 
       private:
         int fd_ = -1;
+    };
+
+    // A close request on its way, to one player or to the first that a hand-off search for a
+    // title reaches. The request is sent at once; the asking player meanwhile goes on with its
+    // own work and waits only where it must. Done when a player answered that it closed or went
+    // away, when none was reached, or when time ran out; onDone then runs once, from the event
+    // loop or from wait().
+    class PendingClose {
+      public:
+        // The player of entry, which closes whatever its titles, within timeout.
+        PendingClose(const PlayerEntry& entry, std::chrono::milliseconds timeout,
+                     std::function<void()> onDone = {});
+        // The players most recently active first, each asked to close if the search for title
+        // reaches it (answersSearch), which it tells at once itself, within askTimeout; the one
+        // that closes then has closeTimeout for its shut-down. A hung player costs askTimeout and
+        // the next is asked.
+        PendingClose(const QString& title, std::chrono::milliseconds askTimeout,
+                     std::chrono::milliseconds closeTimeout, std::function<void()> onDone = {});
+        PendingClose(const PendingClose&) = delete;
+        PendingClose& operator=(const PendingClose&) = delete;
+        bool done() const { return done_; }
+        // Whether a player answered that it closed, or went away: it has run its shut-down.
+        bool closed() const { return closed_; }
+        // Blocks until done.
+        void wait();
+
+      private:
+        PendingClose(std::vector<QString> sockets, QByteArray request,
+                     std::chrono::milliseconds askTimeout, std::chrono::milliseconds closeTimeout,
+                     bool closesAnyway, std::function<void()> onDone);
+        void askNext();
+        void accept();
+        void check();
+        void expire();
+        void finish();
+
+        std::vector<QString> sockets_;  // still to ask, the next one last
+        QByteArray request_;
+        std::chrono::milliseconds askTimeout_;
+        std::chrono::milliseconds closeTimeout_;
+        bool closesAnyway_;
+        QLocalSocket socket_;
+        std::vector<QMetaObject::Connection> connections_;
+        QDeadlineTimer deadline_;  // of the answer now awaited
+        QTimer timer_;
+        std::function<void()> onDone_;
+        bool accepted_ = false;  // the player asked is closing
+        bool done_ = false;
+        bool closed_ = false;
     };
 
     // Asks the player to close and waits until it has run its shut-down sequence, at most

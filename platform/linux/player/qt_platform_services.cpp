@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/hand_off_search.hpp"
@@ -79,12 +80,29 @@ PlatformVersion QtPlatformServices::Version() const {
 
 bool QtPlatformServices::CloseRunningPlayer(std::string_view title,
                                             std::chrono::milliseconds wait) {
-    const auto entry = PlayerDirectory::findByTitle(fromUtf8(title), kAskTimeout);
-    if (!entry) {
-        return false;
+    AwaitClosedPlayer();
+    closing_ =
+        std::make_unique<PlayerDirectory::PendingClose>(fromUtf8(title), kAskTimeout, wait, [this] {
+            for (const auto& then : std::exchange(afterClose_, {})) {
+                then();
+            }
+        });
+    // Whether one is found is known only once it answers; until then one may be closing.
+    return !closing_->done() || closing_->closed();
+}
+
+void QtPlatformServices::AwaitClosedPlayer() {
+    if (closing_) {
+        closing_->wait();
     }
-    PlayerDirectory::closeSynchronously(*entry, wait);
-    return true;
+}
+
+void QtPlatformServices::afterRunningPlayerClosed(std::function<void()> then) {
+    if (closing_ && !closing_->done()) {
+        afterClose_.push_back(std::move(then));
+    } else {
+        then();
+    }
 }
 
 void QtPlatformServices::StartProgram(std::string_view programName) {

@@ -3,7 +3,9 @@
 // The player's platform services on a Linux desktop.
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/linux/player/player_directory.hpp"
 #include "platform/linux/player/screen_saver_inhibitor.hpp"
@@ -24,6 +26,7 @@ class QtPlatformServices : public PlatformServices {
     PlatformVersion Version() const override;
     bool PreviousInstance() const override { return previousInstance_; }
     bool CloseRunningPlayer(std::string_view title, std::chrono::milliseconds wait) override;
+    void AwaitClosedPlayer() override;
     void HoldScreenSaverOff() override { screenSaver_.hold(); }
     void ReleaseScreenSaver() override { screenSaver_.release(); }
     void StartProgram(std::string_view programName) override;
@@ -34,11 +37,17 @@ class QtPlatformServices : public PlatformServices {
     double TwipsPerPixelY() const override;
     void EndProgram() override { endProgram_(); }
 
+    // Runs then once no player asked to close by the hand-off is still closing: at once, or
+    // from the event loop when that player has answered or its time has passed.
+    void afterRunningPlayerClosed(std::function<void()> then);
+
   private:
     bool previousInstance_;
     std::function<void()> endProgram_;
     ScreenSaverInhibitor screenSaver_;
     int hiddenPointers_ = 0;
+    std::unique_ptr<PlayerDirectory::PendingClose> closing_;
+    std::vector<std::function<void()>> afterClose_;
 };
 
 // The command-line arguments after the program name as one text, joined by blanks.

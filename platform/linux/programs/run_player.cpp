@@ -99,7 +99,9 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
     core.Form_Load();
     window.show();
     directory.registerSelf();
-    startLock.reset();
+    // Held until the player this one replaces is gone too, so that starts at the same moment
+    // take turns, each after the hand-off of the one before has ended.
+    services.afterRunningPlayerClosed([&startLock] { startLock.reset(); });
     const int status = QApplication::exec();
     engine.setEventSink(nullptr);
     return status;

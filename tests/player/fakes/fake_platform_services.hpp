@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "player/platform_services.hpp"
@@ -28,6 +29,10 @@ class FakePlatformServices : public PlatformServices {
     // The running player: called when asked to close it; returns whether one was found.
     std::function<bool(std::string_view title)> runningPlayer;
     std::vector<CloseRequest> closeRequests;
+    // Set: the running player closes only when awaited, as where the close runs beside the
+    // start; unset: it has closed when CloseRunningPlayer returns.
+    bool closesLater = false;
+    std::function<void()> stillClosing;
     int screenSaverHolds = 0, screenSaverReleases = 0;
     std::vector<std::string> startedPrograms;
     int pointerHides = 0, pointerShows = 0;
@@ -64,7 +69,16 @@ class FakePlatformServices : public PlatformServices {
     bool CloseRunningPlayer(std::string_view title, std::chrono::milliseconds wait) override {
         closeRequests.push_back({std::string(title), wait});
         check();
+        if (closesLater && runningPlayer) {
+            stillClosing = [this, searched = std::string(title)] { runningPlayer(searched); };
+            return true;
+        }
         return runningPlayer ? runningPlayer(title) : false;
+    }
+    void AwaitClosedPlayer() override {
+        if (stillClosing) {
+            std::exchange(stillClosing, {})();
+        }
     }
     void HoldScreenSaverOff() override {
         check();

@@ -114,6 +114,35 @@ TEST_F(PlayerDirectoryTest, CloseWaitsUntilThePlayerHasShutDown) {
     EXPECT_TRUE(PlayerDirectory::runningPlayers(2s).empty());
 }
 
+TEST_F(PlayerDirectoryTest, ASearchingCloseEndsTheMostRecentPlayerItReachesOnly) {
+    const QString older = file(QStringLiteral("older")), newer = file(QStringLiteral("newer")),
+                  other = file(QStringLiteral("other"));
+    QProcess* olderPeer = startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), older);
+    QProcess* newerPeer =
+        startPeer(QStringLiteral("Norvalent WMP 3-2 TE"), QStringLiteral("a.avi [00:01/00:05]"),
+                  newer, QStringLiteral("Norvalent WMP 3 TE"));
+    QProcess* otherPeer = startPeer(QStringLiteral("Norvalent WMP 3 TE KOVEX"), QString(), other);
+    // The most recent of all hangs: it costs its time to answer, then the search goes on.
+    QProcess* hung =
+        startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), file(QStringLiteral("hung")));
+    ::kill(static_cast<pid_t>(hung->processId()), SIGSTOP);
+
+    PlayerDirectory::PendingClose close(QStringLiteral("Norvalent WMP 3 TE"), 500ms, 5s);
+    close.wait();
+    EXPECT_TRUE(close.closed());
+    EXPECT_TRUE(QFile::exists(newer));
+    EXPECT_TRUE(newerPeer->waitForFinished(5000));
+    EXPECT_FALSE(QFile::exists(older));
+    EXPECT_FALSE(QFile::exists(other));
+    EXPECT_EQ(olderPeer->state(), QProcess::Running);
+    EXPECT_EQ(otherPeer->state(), QProcess::Running);
+
+    PlayerDirectory::PendingClose none(QStringLiteral("Norvalent WMP 3 SE"), 500ms, 5s);
+    none.wait();
+    EXPECT_FALSE(none.closed());
+    EXPECT_EQ(PlayerDirectory::runningPlayers(500ms).size(), 2u);  // the hung one says nothing
+}
+
 TEST_F(PlayerDirectoryTest, PlayersThatDiedAreDroppedFromTheList) {
     QProcess* peer =
         startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), file(QStringLiteral("dead")));
