@@ -44,10 +44,8 @@ class PrivateProfileFile : public SettingsFile {
     std::string readText(std::string_view section, std::string_view key,
                          std::string_view defaultText, std::size_t bufferLength) const override;
     bool writeText(std::string_view section, std::string_view key, std::string_view value) override;
-#if !defined(_WIN32)
     // All values under one lock and in one replacement of the file.
     bool writeTexts(std::span<const SettingsValue> values) override;
-#endif
 
   private:
     PathSource pathSource_;

@@ -258,19 +258,6 @@ TEST_F(PrivateProfileFileTest, ConcurrentWritersLoseNoKey) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
-TEST_F(PrivateProfileFileTest, SeveralValuesInOneUpdateLeaveOutOnlyWhatCannotBeStored) {
-    writeAll(path, "; kept\r\n[Screen]\r\nHeight=1\r\n[Other]\r\nA=b\r\n");
-    const SettingsValue values[] = {{"Screen", "Height", "300"},
-                                    {"ResumeInfo", "FilePath", "/m/a\nb.avi"},
-                                    {"ResumeInfo", "Position", "95"},
-                                    {"Screen", "Width", "400"}};
-    EXPECT_FALSE(file.writeTexts(values));
-    EXPECT_EQ(readAll(path),
-              "; kept\r\n[Screen]\r\nHeight=300\r\nWidth=400\r\n[Other]\r\nA=b\r\n"
-              "[ResumeInfo]\r\nPosition=95\r\n");
-    EXPECT_TRUE(file.writeTexts(std::span(values).first(1)));
-}
-
 TEST_F(PrivateProfileFileTest, WriterKilledMidWriteLeavesThePreviousFileWhole) {
     const std::string before = "[Norvalent WMP 3]\nAlwaysFront=1\n[ResumeInfo]\nPosition=12\n";
     writeAll(path, before);

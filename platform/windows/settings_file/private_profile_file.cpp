@@ -22,8 +22,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/ini_encoding.hpp"
 #include "common/ini_text.hpp"
@@ -329,8 +331,20 @@ std::string PrivateProfileFile::readText(std::string_view section, std::string_v
 
 bool PrivateProfileFile::writeText(std::string_view section, std::string_view key,
                                    std::string_view value) {
-    if (!ini::canStore(section, key, value)) {
-        return false;
+    const SettingsValue one{section, key, value};
+    return writeTexts(std::span(&one, 1));
+}
+
+bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
+    std::vector<SettingsValue> storable;
+    for (const SettingsValue& value : values) {
+        if (ini::canStore(value.section, value.key, value.value)) {
+            storable.push_back(value);
+        }
+    }
+    bool allWritten = storable.size() == values.size();
+    if (storable.empty()) {
+        return allWritten;
     }
     const fs::path path = pathSource_();
     // Checked before the lock too, so that an unusable file leaves its folder as it was.
@@ -350,12 +364,19 @@ bool PrivateProfileFile::writeText(std::string_view section, std::string_view ke
     if (!bytes) {
         return false;
     }
-    const std::optional<std::string> updated = updatedBytes(*bytes, section, key, value);
-    if (!updated) {
-        return false;
+    // Every value in one replacement of the file; one the file cannot take is left out.
+    std::string updated = *bytes;
+    for (const SettingsValue& value : storable) {
+        if (std::optional<std::string> next =
+                updatedBytes(updated, value.section, value.key, value.value)) {
+            updated = std::move(*next);
+        } else {
+            allWritten = false;
+        }
     }
-    return (state == FileState::Usable && *updated == *bytes) ||
-           replaceFile(path, *updated, state == FileState::Usable);
+    const bool placed = (state == FileState::Usable && updated == *bytes) ||
+                        replaceFile(path, updated, state == FileState::Usable);
+    return placed && allWritten;
 }
 
 }  // namespace nwmp
