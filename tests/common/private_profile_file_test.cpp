@@ -231,10 +231,10 @@ TEST_F(PrivateProfileFileTest, ConcurrentWritersLoseNoKey) {
             bool ok = true;
             for (int k = 0; k < kKeysEach; ++k) {
                 // Half the writers store a key of the other section along in the same update.
-                const std::string value = std::to_string(k), other = key(w, k) + "x";
-                const SettingsValue both[] = {{section(w), key(w, k), value},
+                const std::string value = std::to_string(k), name = key(w, k), other = name + "x";
+                const SettingsValue both[] = {{section(w), name, value},
                                               {section(w + 1), other, value}};
-                ok = (w < kWriters / 2 ? own.writeText(section(w), key(w, k), value)
+                ok = (w < kWriters / 2 ? own.writeText(section(w), name, value)
                                        : own.writeTexts(both)) &&
                      ok;
             }
