@@ -145,22 +145,23 @@ TEST(PlayerProgram, ASecondRunWithoutAFileResumesWhereTheFirstWasClosed) {
     const std::string settings = switches("ResumePlay=1\n");
     auto folders = std::make_shared<UserFolders>();
     PlayerInstall first(kStandard, settings, folders);
-    first.start({media("sample.mkv")});
+    // A clip long enough that the second run is still playing at its first title tick.
+    first.start({media("picture320.avi")});
     // Closed once a second or more has played.
     ASSERT_TRUE(first.waitForTitle(
-        QRegularExpression(QStringLiteral("^sample\\.mkv \\[00:0[12]/00:03\\]$"))))
+        QRegularExpression(QStringLiteral("^picture320\\.avi \\[00:0[12]/00:12\\]$"))))
         << diagnosis(first);
     first.press(QStringLiteral("Escape"));
     ASSERT_TRUE(first.waitForEnd(10s)) << diagnosis(first);
     const std::string path = first.stored("ResumeInfo", "FilePath").value_or("");
     const int stored = std::stoi(first.stored("ResumeInfo", "Position").value_or("-1"));
-    ASSERT_EQ(path, media("sample.mkv").toStdString());
+    ASSERT_EQ(path, media("picture320.avi").toStdString());
     ASSERT_GE(stored, 1);
 
     // The second run is the same program in the same folder, so it reads what the first left.
     PlayerInstall second(kStandard, first.settingsText().toStdString(), folders);
     second.start();
-    const auto caption = second.waitForTitle(playInfo(QStringLiteral("sample.mkv")), 15s);
+    const auto caption = second.waitForTitle(playInfo(QStringLiteral("picture320.avi")), 15s);
     ASSERT_TRUE(caption) << diagnosis(second);
     EXPECT_GE(positionIn(*caption), stored) << caption->toStdString();
     second.press(QStringLiteral("Escape"));
