@@ -133,4 +133,26 @@ void NWMPset::setComboText(std::string_view text) {
     Combo1_Change();
 }
 
+void NWMPset::CommandClick(int number) noexcept {
+    switch (number) {
+        case 1:
+            Command1_Click();
+            break;
+        case 2:
+            Command2_Click();
+            break;
+        case 3:
+            Command3_Click();
+            break;
+        case 4:
+            Command4_Click();
+            break;
+        case 5:
+            Command5_Click();
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace nwmp

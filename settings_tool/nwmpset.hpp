@@ -53,6 +53,8 @@ class NWMPset {
     void Command3_Click() noexcept;  // "関連設定": register the ticked slots
     void Command4_Click() noexcept;  // "関連解除": remove the ticked slots
     void Command5_Click() noexcept;  // "...": choose the program to associate
+    // Button N of the window (1 to 5) as the handlers above; any other number does nothing.
+    void CommandClick(int number) noexcept;
 
     // Procedures of the window, used by the handlers above.
     void iniRead();        // the eight switches as read

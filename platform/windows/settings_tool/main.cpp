@@ -44,27 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     window.setEvents({
         [&core](std::size_t index) { core.Check_Click(index); },
         [&core] { core.Combo1_Change(); },
-        [&core](int command) {
-            switch (command) {
-                case 1:
-                    core.Command1_Click();
-                    break;
-                case 2:
-                    core.Command2_Click();
-                    break;
-                case 3:
-                    core.Command3_Click();
-                    break;
-                case 4:
-                    core.Command4_Click();
-                    break;
-                case 5:
-                    core.Command5_Click();
-                    break;
-                default:
-                    break;
-            }
-        },
+        [&core](int command) { core.CommandClick(command); },
     });
 
     core.Form_Load();
