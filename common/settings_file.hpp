@@ -48,16 +48,11 @@ class SettingsFile {
     virtual bool writeText(std::string_view section, std::string_view key,
                            std::string_view value) = 0;
 
-    // Writes each value as writeText does, in order, where the file allows in one update of the
-    // file. A value that cannot be stored is left out and the others are still written. Returns
-    // false when any was not written.
-    virtual bool writeTexts(std::span<const SettingsValue> values) {
-        bool all = true;
-        for (const SettingsValue& value : values) {
-            all = writeText(value.section, value.key, value.value) && all;
-        }
-        return all;
-    }
+    // Writes the values as writeText does, as one unit: all of them in one update of the file,
+    // or none when any of them cannot be stored, so that values that belong together (a resume
+    // record's file and position) never pair with another set's. Returns false when nothing was
+    // written.
+    virtual bool writeTexts(std::span<const SettingsValue> values) = 0;
 };
 
 }  // namespace nwmp

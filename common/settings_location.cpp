@@ -17,7 +17,7 @@ SettingsChoice chooseSettingsFile(const SettingsCandidates& candidates,
                                   const SettingsPlaces& places) {
     const fs::path& beside = candidates.besideProgram;
     const fs::path& perUser = candidates.perUser;
-    if (perUser.empty() || (!beside.empty() && places.canWrite(beside))) {
+    if (perUser.empty() || (!beside.empty() && places.folderTakesSettings(beside))) {
         return {.readFrom = beside, .writeTo = beside};
     }
     // Once the user has a file of their own, it holds everything; before that, settings left

@@ -2,12 +2,17 @@
 
 // Where nwmpset.ini lives. The program's own folder comes first, so that programs kept together
 // in one folder share one file. An installed program's folder belongs to the administrator,
-// though, and a settings write there would fail; then every program of the user reads and
+// though, and the user may not put a file there; then every program of the user reads and
 // writes one file of the user's own instead. Both programs decide by this one rule, so they
 // still meet in the same file.
 //
-// The rule knows no platform: the platform names the two candidate files and says, by really
-// trying, whether a settings write would succeed at a place.
+// Only permissions decide: a folder that is merely full stays the place (its write fails and the
+// old file stays), or the settings would move away and come back lost once space returns. A file
+// beside the program that the user may not write, in a folder the user may write, is fixed
+// settings (a kiosk's, say): it is read, and saves fail quietly; no copy of it is made.
+//
+// The rule knows no platform: the platform names the two candidate files and answers, without
+// changing anything, what the user may do there.
 
 #include <filesystem>
 #include <string>
@@ -36,9 +41,9 @@ class SettingsPlaces {
 
     virtual bool exists(const std::filesystem::path& file) const = 0;
 
-    // Whether a settings write to this file would succeed now, found by really trying it: as
-    // the user meets the file and its folder, whoever the user is.
-    virtual bool canWrite(const std::filesystem::path& file) const = 0;
+    // Whether the user may put a settings file in this file's folder: permissions only, as the
+    // system grants them to the user (read-only file systems included), never by making a file.
+    virtual bool folderTakesSettings(const std::filesystem::path& file) const = 0;
 
     // Makes the file's folder where it is missing and, when `from` is not empty and `file` does
     // not exist yet, puts a copy of `from` there in one step (a copy made meanwhile by another

@@ -2,10 +2,11 @@
 # Packages already installed are skipped, so a second run costs one dpkg query.
 
 # Everything to build the programs and run every test; one list so that ./check and ./play agree.
+# libmpv-dev wants a JACK library: jackd2's, the one that 32-bit Wine's packages can stand beside.
 NWMP_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev
-    qt6-base-dev libgl-dev libx11-dev libmpv-dev
+    qt6-base-dev libgl-dev libx11-dev libmpv-dev libjack-jackd2-dev
     xvfb xauth xdotool dbus dbus-x11 xdg-utils desktop-file-utils shared-mime-info
     libglib2.0-bin libfile-mimeinfo-perl
     fonts-ipafont-gothic

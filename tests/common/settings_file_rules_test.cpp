@@ -280,18 +280,20 @@ TEST_P(SettingsFileRules, RefusesWritesThatWouldInjectLines) {
     }
 }
 
-TEST_P(SettingsFileRules, SeveralValuesInOneUpdateLeaveOutOnlyWhatCannotBeStored) {
-    const std::unique_ptr<Backend> backend =
-        withFile("; kept\r\n[Screen]\r\nHeight=1\r\n[Other]\r\nA=b\r\n");
-    const SettingsValue values[] = {{"Screen", "Height", "300"},
-                                    {"ResumeInfo", "FilePath", "/m/a\nb.avi"},
-                                    {"ResumeInfo", "Position", "95"},
-                                    {"Screen", "Width", "400"}};
+TEST_P(SettingsFileRules, SeveralValuesInOneUpdateAreStoredTogetherOrNotAtAll) {
+    const std::string before = "; kept\r\n[Screen]\r\nHeight=1\r\n[Other]\r\nA=b\r\n";
+    const std::unique_ptr<Backend> backend = withFile(before);
+    SettingsValue values[] = {{"Screen", "Height", "300"},
+                              {"ResumeInfo", "FilePath", "/m/a\nb.avi"},
+                              {"ResumeInfo", "Position", "95"},
+                              {"Screen", "Width", "400"}};
     EXPECT_FALSE(backend->file().writeTexts(values));
+    EXPECT_EQ(backend->content(), before);
+    values[1].value = "/m/ab.avi";
+    EXPECT_TRUE(backend->file().writeTexts(values));
     EXPECT_EQ(backend->content(),
               "; kept\r\n[Screen]\r\nHeight=300\r\nWidth=400\r\n[Other]\r\nA=b\r\n"
-              "[ResumeInfo]\r\nPosition=95\r\n");
-    EXPECT_TRUE(backend->file().writeTexts(std::span(values).first(1)));
+              "[ResumeInfo]\r\nFilePath=/m/ab.avi\r\nPosition=95\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/located_settings_file.hpp"
-#include "common/posix_settings_places.hpp"
+#include "platform/linux/settings_file/posix_settings_places.hpp"
 #include "temp_folder.hpp"
 
 namespace nwmp {
@@ -26,18 +26,22 @@ struct LocationCase {
     bool besideWritable;
     std::optional<std::string> perUser;  // the user's own file
     int readBefore;                      // ResumePlay as read before any write
+    bool saves;                          // false: the settings are locked, and nothing changes
     bool writesBeside;                   // where the first write lands
     bool perUserKeepsBeside;             // the user's new file began from the one beside
 };
 
 const LocationCase kCases[] = {
-    {"WritableFolder", true, std::nullopt, true, std::nullopt, -1, true, false},
+    {"WritableFolder", true, std::nullopt, true, std::nullopt, -1, true, true, false},
     {"WritableFolderWinsOverTheUsersFile", true, "ResumePlay=1\n", true, "ResumePlay=0\n", 1, true,
+     true, false},
+    {"ReadOnlyFolderWithoutAFile", false, std::nullopt, true, std::nullopt, -1, true, false, false},
+    {"ReadOnlyFolderWithAFileBeside", false, "ResumePlay=1\n", false, std::nullopt, 1, true, false,
+     true},
+    {"ReadOnlyFileInAWritableFolderIsLocked", true, "ResumePlay=1\n", false, std::nullopt, 1, false,
+     true, false},
+    {"UsersFileAlreadyThere", false, "ResumePlay=1\n", false, "ResumePlay=0\n", 0, true, false,
      false},
-    {"ReadOnlyFolderWithoutAFile", false, std::nullopt, true, std::nullopt, -1, false, false},
-    {"ReadOnlyFolderWithAFileBeside", false, "ResumePlay=1\n", false, std::nullopt, 1, false, true},
-    {"ReadOnlyFileInAWritableFolder", true, "ResumePlay=1\n", false, std::nullopt, 1, false, true},
-    {"UsersFileAlreadyThere", false, "ResumePlay=1\n", false, "ResumePlay=0\n", 0, false, false},
 };
 
 void PrintTo(const LocationCase& c, std::ostream* out) {
@@ -81,17 +85,22 @@ TEST_P(SettingsLocation, ReadsAndWritesTheFileTheRuleNames) {
     }
     if (!c.folderWritable) {
         ::chmod(program.c_str(), 0555);
-        ASSERT_FALSE(PosixSettingsPlaces().canWrite(program / "x"))
-            << "a folder without write permission took a file";
+        ASSERT_FALSE(PosixSettingsPlaces().folderTakesSettings(program / "x"))
+            << "a folder without write permission takes settings";
     }
     const std::optional<std::string> besideBefore = contents(candidates.besideProgram);
     const std::optional<std::string> perUserBefore = contents(candidates.perUser);
 
     LocatedSettingsFile settings([&candidates] { return candidates; });
     EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", -1), c.readBefore);
-    ASSERT_TRUE(settings.writeText("Screen", "Height", "500"));
-    EXPECT_EQ(settings.readInt("Screen", "Height", 0), 500);
+    ASSERT_EQ(settings.writeText("Screen", "Height", "500"), c.saves);
+    EXPECT_EQ(settings.readInt("Screen", "Height", 0), c.saves ? 500 : 0);
     EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", -1), c.readBefore);
+    if (!c.saves) {
+        EXPECT_EQ(contents(candidates.besideProgram), besideBefore);
+        EXPECT_EQ(contents(candidates.perUser), perUserBefore);
+        return;
+    }
 
     const fs::path& written = c.writesBeside ? candidates.besideProgram : candidates.perUser;
     const fs::path& untouched = c.writesBeside ? candidates.perUser : candidates.besideProgram;

@@ -17,15 +17,25 @@ std::string MemorySettingsFile::readText(std::string_view section, std::string_v
 
 bool MemorySettingsFile::writeText(std::string_view section, std::string_view key,
                                    std::string_view value) {
-    writes.push_back({std::string(section), std::string(key), std::string(value)});
-    if (failWrites) {
+    const SettingsValue one{section, key, value};
+    return writeTexts(std::span(&one, 1));
+}
+
+bool MemorySettingsFile::writeTexts(std::span<const SettingsValue> values) {
+    std::string updated = content;
+    bool all = true;
+    for (const SettingsValue& v : values) {
+        writes.push_back({std::string(v.section), std::string(v.key), std::string(v.value)});
+        std::optional<std::string> next = ini::fileWithValue(updated, v.section, v.key, v.value);
+        all = all && next.has_value();
+        if (next) {
+            updated = std::move(*next);
+        }
+    }
+    if (failWrites || !all) {
         return false;
     }
-    std::optional<std::string> updated = ini::fileWithValue(content, section, key, value);
-    if (!updated) {
-        return false;
-    }
-    content = std::move(*updated);
+    content = std::move(updated);
     return true;
 }
 

@@ -25,7 +25,7 @@ class MemorySettingsFile : public SettingsFile {
 
     // The whole file as it would be on disk; tests may set it directly.
     std::string content;
-    // Every writeText call, in order, also those that failed.
+    // Every value written, in order, also those that failed.
     std::vector<Write> writes;
     // When set, writeText changes nothing and returns false, like a read-only file.
     bool failWrites = false;
@@ -35,6 +35,7 @@ class MemorySettingsFile : public SettingsFile {
     std::string readText(std::string_view section, std::string_view key,
                          std::string_view defaultText, std::size_t bufferLength) const override;
     bool writeText(std::string_view section, std::string_view key, std::string_view value) override;
+    bool writeTexts(std::span<const SettingsValue> values) override;
 
     // The raw stored value of a key, or nothing when the key is absent.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;

@@ -157,6 +157,17 @@ TEST_P(ShutDown, NothingLoadedStoresAnEmptyFileNameWhateverThePositionReadDoes) 
     }
 }
 
+TEST_P(ShutDown, AFileNameThatCannotBeStoredKeepsTheWholeOldRecord) {
+    PlayerRig rig(edition(),
+                  switches("ResumePlay=1\n") + "[ResumeInfo]\nFilePath=/m/old.avi\nPosition=40\n");
+    rig.start();
+    rig.engine.fileName = "/m/line\nbreak.avi";
+    rig.engine.position = 95;
+    rig.player->Form_Unload();
+    EXPECT_EQ(rig.stored(kResumeSection, kFilePathKey), "/m/old.avi");
+    EXPECT_EQ(rig.stored(kResumeSection, kPositionKey), "40");
+}
+
 TEST_P(ShutDown, StoresGeometryOfWindowsBeyondSixteenBits) {
     PlayerRig rig(edition(), switches("ScreenInfoSave=1"));
     rig.start();

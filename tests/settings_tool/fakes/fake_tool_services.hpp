@@ -78,6 +78,9 @@ class JournalingSettingsFile : public SettingsFile {
     std::string readText(std::string_view section, std::string_view key,
                          std::string_view defaultText, std::size_t bufferLength) const override;
     bool writeText(std::string_view section, std::string_view key, std::string_view value) override;
+    bool writeTexts(std::span<const SettingsValue> values) override {
+        return file_.writeTexts(values);
+    }
 
   private:
     MemorySettingsFile& file_;

@@ -1,5 +1,3 @@
-#include "common/private_profile_file.hpp"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,6 +13,8 @@
 #include <vector>
 
 #include "common/ini_text.hpp"
+#include "common/private_profile_file.hpp"
+#include "platform/linux/settings_file/posix_write_access.hpp"
 
 namespace nwmp {
 
@@ -54,10 +54,6 @@ class FileDescriptor {
   private:
     int fd_;
 };
-
-bool hasWritePermission(mode_t mode) {
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-}
 
 fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -126,25 +122,6 @@ bool lockExclusive(int fd) {
     return true;
 }
 
-// Where a write must go: a link to the settings file is followed, so that the link stays and its
-// target is what changes. Empty when the path leads nowhere writable.
-fs::path writeTarget(const fs::path& path) {
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(path, error)) {
-        target = fs::canonical(path, error);
-        if (error) {
-            return {};
-        }
-    }
-    struct stat info {};
-    if (target.empty() || ::stat(folderOf(target).c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        !hasWritePermission(info.st_mode)) {
-        return {};
-    }
-    return target;
-}
-
 // Temporary files are named after the settings file: a dot, its name, a dot, six characters.
 std::string tempPrefix(const fs::path& path) {
     return "." + path.filename().string() + ".";
@@ -167,18 +144,39 @@ void removeLeftovers(const fs::path& path) {
     }
 }
 
-// Gives the file at fd the owner and group of old; false when they cannot be given.
-bool sameOwner(int fd, const struct stat& old) {
+// Whether the user is a member of the group, as the system counts it for file access.
+bool userInGroup(gid_t group) {
+    if (group == ::getegid()) {
+        return true;
+    }
+    const int count = ::getgroups(0, nullptr);
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(count, 0)));
+    const int got = ::getgroups(count, groups.data());
+    return std::find(groups.begin(), groups.begin() + std::max(got, 0), group) !=
+           groups.begin() + std::max(got, 0);
+}
+
+// Gives the new file at fd the old file's owner, group and permissions where the system allows.
+// Where it does not (the file is another user's, or its group is not one of the writer's), the
+// new file is the writer's own, in the old group where the writer may give it, with permissions
+// that give nobody more than they had: an old owner who is in the group keeps what the group has.
+bool takeOver(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) == 0) {
+        return ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 && userInGroup(old.st_gid)) {
+        return false;
+    }
     struct stat now {};
     if (::fstat(fd, &now) != 0) {
         return false;
     }
-    return (now.st_uid == old.st_uid && now.st_gid == old.st_gid) ||
-           ::fchown(fd, old.st_uid, old.st_gid) == 0;
+    return ::fchmod(fd, posix::replacementMode(old, now.st_uid, now.st_gid,
+                                               userInGroup(old.st_gid))) == 0;
 }
 
-// Puts text in place of the file at path in one step, with the old file's owner, group and
-// permissions; when they cannot all be kept, nothing changes.
+// Puts text in place of the file at path in one step, keeping what takeOver keeps; when that
+// cannot be done, nothing changes.
 bool replaceFile(const fs::path& path, std::string_view text, const struct stat& old) {
     std::string tempPath =
         folderOf(path) / (tempPrefix(path) + std::string(kTempSuffixLength, 'X'));
@@ -186,9 +184,8 @@ bool replaceFile(const fs::path& path, std::string_view text, const struct stat&
     if (!temp.valid()) {
         return false;
     }
-    const bool written = sameOwner(temp.get(), old) &&
-                         ::fchmod(temp.get(), old.st_mode & 07777) == 0 &&
-                         writeAll(temp.get(), text) && ::fsync(temp.get()) == 0 && temp.close();
+    const bool written = takeOver(temp.get(), old) && writeAll(temp.get(), text) &&
+                         ::fsync(temp.get()) == 0 && temp.close();
     if (!written || ::rename(tempPath.c_str(), path.c_str()) != 0) {
         ::unlink(tempPath.c_str());
         return false;
@@ -239,17 +236,12 @@ bool PrivateProfileFile::writeText(std::string_view section, std::string_view ke
 }
 
 bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
-    std::vector<SettingsValue> storable;
     for (const SettingsValue& value : values) {
-        if (ini::canStore(value.section, value.key, value.value)) {
-            storable.push_back(value);
+        if (!ini::canStore(value.section, value.key, value.value)) {
+            return false;
         }
     }
-    const bool allStorable = storable.size() == values.size();
-    if (storable.empty()) {
-        return allStorable;
-    }
-    const fs::path path = writeTarget(pathSource_());
+    const fs::path path = posix::writableSettingsTarget(pathSource_());
     if (path.empty()) {
         return false;
     }
@@ -260,11 +252,10 @@ bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
         }
         struct stat opened {};
         struct stat named {};
-        if (::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
-            !hasWritePermission(opened.st_mode) || opened.st_uid != ::geteuid()) {
+        if (::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
             return false;
         }
-        if (::stat(path.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
+        if (::lstat(path.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
             named.st_ino != opened.st_ino) {
             continue;  // another writer replaced the file while we waited for the lock
         }
@@ -274,18 +265,15 @@ bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
             return false;
         }
         std::string updated = *text;
-        bool allApplied = true;
-        for (const SettingsValue& value : storable) {
-            if (auto next = ini::fileWithValue(updated, value.section, value.key, value.value)) {
-                updated = std::move(*next);
-            } else {
-                allApplied = false;
+        for (const SettingsValue& value : values) {
+            std::optional<std::string> next =
+                ini::fileWithValue(updated, value.section, value.key, value.value);
+            if (!next) {
+                return false;
             }
+            updated = std::move(*next);
         }
-        if (updated != *text && !replaceFile(path, updated, opened)) {
-            return false;
-        }
-        return allStorable && allApplied;
+        return updated == *text || replaceFile(path, updated, opened);
     }
     return false;
 }

@@ -1,4 +1,4 @@
-#include "common/posix_settings_places.hpp"
+#include "platform/linux/settings_file/posix_settings_places.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "common/located_settings_file.hpp"
+#include "platform/linux/settings_file/posix_write_access.hpp"
 
 namespace nwmp {
 
@@ -25,7 +27,10 @@ class Descriptor {
   public:
     explicit Descriptor(int fd) : fd_(fd) {}
     Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
     ~Descriptor() {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -37,34 +42,6 @@ class Descriptor {
   private:
     int fd_;
 };
-
-bool hasWritePermission(mode_t mode) {
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-}
-
-// A uniquely named new file in the folder, named apart from the settings file's own temporary
-// files; the path is empty when the folder refuses it.
-struct TempFile {
-    std::string path;
-    Descriptor file;
-};
-
-TempFile makeTempFile(const fs::path& folder, const char* purpose) {
-    std::string path = folder / (std::string(".nwmpset.ini.") + purpose + "-XXXXXX");
-    const int fd = ::mkostemp(path.data(), O_CLOEXEC);
-    return {fd < 0 ? std::string() : path, Descriptor(fd)};
-}
-
-// Whether a file can be made in the folder, by making one and removing it again.
-bool folderTakesFiles(const fs::path& folder) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        !hasWritePermission(info.st_mode)) {
-        return false;
-    }
-    const TempFile probe = makeTempFile(folder, "probe");
-    return !probe.path.empty() && ::unlink(probe.path.c_str()) == 0;
-}
 
 std::string readForCopy(const fs::path& from) {
     const Descriptor file(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -120,19 +97,32 @@ bool makeFolders(const fs::path& folder) {
     return fs::is_directory(folder, error);
 }
 
-// Puts a copy of `from` at `file` in one step, unless `file` appears first.
+// Puts a copy of `from` at `file` in one step, unless `file` appears first. The copy is made
+// without a name and named only when whole, so a program killed meanwhile leaves nothing behind;
+// a file system without unnamed files gets a named one, removed again at once.
 bool startCopy(const fs::path& file, const fs::path& from) {
     const std::string text = readForCopy(from);
-    const TempFile temp = makeTempFile(file.parent_path(), "start");
-    if (temp.path.empty()) {
+    const fs::path folder = file.parent_path();
+    std::string named;
+    Descriptor copy(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (!copy.valid() && (errno == EOPNOTSUPP || errno == EISDIR)) {
+        named = folder / ".nwmpset.ini.start-XXXXXX";
+        copy = Descriptor(::mkostemp(named.data(), O_CLOEXEC));
+    }
+    if (!copy.valid()) {
         return false;
     }
-    const bool written = writeWhole(temp.file.get(), text) && ::fsync(temp.file.get()) == 0;
+    const std::string source =
+        named.empty() ? "/proc/self/fd/" + std::to_string(copy.get()) : named;
     // A link never replaces: a file another program started meanwhile, and perhaps already
     // wrote to, stays as it is.
     const bool placed =
-        written && (::link(temp.path.c_str(), file.c_str()) == 0 || errno == EEXIST);
-    ::unlink(temp.path.c_str());
+        writeWhole(copy.get(), text) && ::fsync(copy.get()) == 0 &&
+        (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, file.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+         errno == EEXIST);
+    if (!named.empty()) {
+        ::unlink(named.c_str());
+    }
     return placed;
 }
 
@@ -148,28 +138,8 @@ bool PosixSettingsPlaces::exists(const fs::path& file) const {
     return fs::exists(file, error);
 }
 
-bool PosixSettingsPlaces::canWrite(const fs::path& file) const {
-    std::error_code error;
-    fs::path target = file;
-    if (fs::is_symlink(file, error)) {
-        target = fs::canonical(file, error);  // a link is written through to its target
-        if (error) {
-            return false;
-        }
-    }
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode) || !hasWritePermission(info.st_mode)) {
-            return false;
-        }
-        const Descriptor opened(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-        if (!opened.valid()) {
-            return false;
-        }
-    } else if (errno != ENOENT) {
-        return false;
-    }
-    return folderTakesFiles(target.has_parent_path() ? target.parent_path() : fs::path("."));
+bool PosixSettingsPlaces::folderTakesSettings(const fs::path& file) const {
+    return posix::folderTakesSettings(file.has_parent_path() ? file.parent_path() : fs::path("."));
 }
 
 bool PosixSettingsPlaces::prepare(const fs::path& file, const fs::path& from) {
