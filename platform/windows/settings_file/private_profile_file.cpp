@@ -336,15 +336,10 @@ bool PrivateProfileFile::writeText(std::string_view section, std::string_view ke
 }
 
 bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
-    std::vector<SettingsValue> storable;
     for (const SettingsValue& value : values) {
-        if (ini::canStore(value.section, value.key, value.value)) {
-            storable.push_back(value);
+        if (!ini::canStore(value.section, value.key, value.value)) {
+            return false;
         }
-    }
-    bool allWritten = storable.size() == values.size();
-    if (storable.empty()) {
-        return allWritten;
     }
     const fs::path path = pathSource_();
     // Checked before the lock too, so that an unusable file leaves its folder as it was.
@@ -364,19 +359,18 @@ bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
     if (!bytes) {
         return false;
     }
-    // Every value in one replacement of the file; one the file cannot take is left out.
+    // Every value in one replacement of the file, or none when the file cannot take one.
     std::string updated = *bytes;
-    for (const SettingsValue& value : storable) {
-        if (std::optional<std::string> next =
-                updatedBytes(updated, value.section, value.key, value.value)) {
-            updated = std::move(*next);
-        } else {
-            allWritten = false;
+    for (const SettingsValue& value : values) {
+        std::optional<std::string> next =
+            updatedBytes(updated, value.section, value.key, value.value);
+        if (!next) {
+            return false;
         }
+        updated = std::move(*next);
     }
-    const bool placed = (state == FileState::Usable && updated == *bytes) ||
-                        replaceFile(path, updated, state == FileState::Usable);
-    return placed && allWritten;
+    return (state == FileState::Usable && updated == *bytes) ||
+           replaceFile(path, updated, state == FileState::Usable);
 }
 
 }  // namespace nwmp

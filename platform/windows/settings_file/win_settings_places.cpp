@@ -1,14 +1,20 @@
 // The settings location rule's questions on Win32 files, and the running program's candidates:
 // beside the program, else %APPDATA%\Norvalent WMP 3\nwmpset.ini. An installed program's folder
 // under Program Files takes no file from a normal user; the user's own file serves then.
+//
+// The folder's permissions are read, never tried: a probe file would be left behind by a program
+// killed at the wrong moment, and a full disk would answer for permissions.
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/located_settings_file.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
+#include "platform/windows/settings_file/win_settings_places.hpp"
 
 namespace nwmp {
 
@@ -16,13 +22,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the settings file's own write refuses to touch (see private_profile_file.cpp).
-constexpr DWORD kRefused =
-    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT;
-
 class Handle {
   public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
+    explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
     ~Handle() {
         if (valid()) {
             ::CloseHandle(handle_);
@@ -30,19 +32,47 @@ class Handle {
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
     HANDLE get() const { return handle_; }
+    HANDLE* receive() { return &handle_; }
+    HANDLE release() { return std::exchange(handle_, nullptr); }
 
   private:
     HANDLE handle_;
 };
 
-// A new file in the folder under a name of its own; it goes when its handle closes.
-Handle probeFile(const fs::path& folder) {
-    const std::wstring name = L".nwmpset.ini.probe-" + std::to_wstring(::GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(::GetTickCount64());
-    return Handle(::CreateFileW((folder / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+bool onReadOnlyVolume(const fs::path& folder) {
+    wchar_t volume[MAX_PATH + 1] = {};
+    DWORD flags = 0;
+    return ::GetVolumePathNameW(folder.c_str(), volume, MAX_PATH) &&
+           ::GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           (flags & FILE_READ_ONLY_VOLUME) != 0;
+}
+
+// Whether the token may do `desired` to the file or folder, by its security descriptor. Where that
+// cannot be read, the answer is no: the settings then live in the user's own folder.
+bool tokenMay(HANDLE token, const fs::path& path, DWORD desired) {
+    constexpr SECURITY_INFORMATION kParts =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    ::GetFileSecurityW(path.c_str(), kParts, nullptr, 0, &needed);
+    if (needed == 0) {
+        return false;
+    }
+    std::vector<BYTE> descriptor(needed);
+    if (!::GetFileSecurityW(path.c_str(), kParts, descriptor.data(), needed, &needed)) {
+        return false;
+    }
+    GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                            FILE_ALL_ACCESS};
+    ::MapGenericMask(&desired, &mapping);
+    PRIVILEGE_SET privileges{};
+    DWORD privilegesLength = sizeof privileges;
+    DWORD granted = 0;
+    BOOL allowed = FALSE;
+    return ::AccessCheck(descriptor.data(), token, desired, &mapping, &privileges,
+                         &privilegesLength, &granted, &allowed) &&
+           allowed;
 }
 
 bool makeFolders(const fs::path& folder) {
@@ -66,23 +96,15 @@ class WinSettingsPlaces final : public SettingsPlaces {
         return ::GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    bool canWrite(const fs::path& file) const override {
-        const DWORD attributes = ::GetFileAttributesW(file.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            if ((attributes & kRefused) != 0) {
-                return false;
-            }
-            const Handle opened(::CreateFileW(
-                file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                nullptr, OPEN_EXISTING, 0, nullptr));
-            if (!opened.valid() && ::GetLastError() != ERROR_SHARING_VIOLATION) {
-                return false;
-            }
-        } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+    bool folderTakesSettings(const fs::path& file) const override {
+        const fs::path folder = file.parent_path();
+        const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+            onReadOnlyVolume(folder)) {
             return false;
         }
-        // The write puts a new file in place through a temporary file beside it.
-        return probeFile(file.parent_path()).valid();
+        const Handle token(windows::openSettingsDecisionToken());
+        return token.valid() && tokenMay(token.get(), folder, FILE_ADD_FILE);
     }
 
     bool prepare(const fs::path& file, const fs::path& from) override {
@@ -118,6 +140,27 @@ std::wstring environment(const wchar_t* name) {
 }
 
 }  // namespace
+
+HANDLE windows::openSettingsDecisionToken() {
+    Handle process;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE,
+                            process.receive())) {
+        return nullptr;
+    }
+    TOKEN_ELEVATION_TYPE elevation = TokenElevationTypeDefault;
+    DWORD size = 0;
+    TOKEN_LINKED_TOKEN linked{};
+    if (::GetTokenInformation(process.get(), TokenElevationType, &elevation, sizeof elevation,
+                              &size) &&
+        elevation == TokenElevationTypeFull &&
+        ::GetTokenInformation(process.get(), TokenLinkedToken, &linked, sizeof linked, &size)) {
+        return linked.LinkedToken;
+    }
+    Handle identification;
+    return ::DuplicateToken(process.get(), SecurityIdentification, identification.receive())
+               ? identification.release()
+               : nullptr;
+}
 
 std::unique_ptr<SettingsPlaces> fileSystemSettingsPlaces() {
     return std::make_unique<WinSettingsPlaces>();

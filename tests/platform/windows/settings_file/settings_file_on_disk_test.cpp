@@ -16,6 +16,7 @@
 #include "common/located_settings_file.hpp"
 #include "common/private_profile_file.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
+#include "platform/windows/settings_file/win_settings_places.hpp"
 #include "temp_folder.hpp"
 
 namespace nwmp {
@@ -118,6 +119,10 @@ TEST_F(WindowsSettingsFile, APathTheCodePageCannotHoldIsStoredShortOrNotAtAll) {
     const std::string before = readAll(path);
     EXPECT_FALSE(file.writeText("ResumeInfo", "FilePath", "C:\\없음\\노래.mp3"));
     EXPECT_FALSE(file.writeText("노래", "FilePath", "a"));
+    // A resume record is stored whole or not at all: no position beside the old file's name.
+    const SettingsValue record[] = {{"ResumeInfo", "FilePath", "C:\\없음\\노래.mp3"},
+                                    {"ResumeInfo", "Position", "95"}};
+    EXPECT_FALSE(file.writeTexts(record));
     EXPECT_EQ(readAll(path), before);
 
     // The settings file's own path needs no code page.
@@ -214,25 +219,52 @@ TEST_F(WindowsSettingsFile, TwoProgramsWritingAtOnceLoseNoKey) {
     EXPECT_EQ(names, (std::vector<std::wstring>{L"nwmpset.ini", L"nwmpset.ini.lock"}));
 }
 
-TEST_F(WindowsSettingsFile, AReadOnlyFileBesideTheProgramStartsTheUsersOwn) {
-    // An installation an administrator set up: the settings beside the program are read-only.
-    const fs::path beside = folder.path() / pathFromUtf8("プログラム") / kSettingsFileName;
-    const fs::path perUser =
-        folder.path() / pathFromUtf8("利用者") / "Norvalent WMP 3" / kSettingsFileName;
-    fs::create_directories(beside.parent_path());
-    std::ofstream(beside, std::ios::binary) << "[Norvalent WMP 3]\r\nResumePlay=1\r\n";
-    ASSERT_TRUE(::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_READONLY));
+FILETIME lastChange(const fs::path& folder) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ::GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
 
-    LocatedSettingsFile settings([&] { return SettingsCandidates{beside, perUser}; });
-    EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", 0), 1);
-    ASSERT_TRUE(settings.writeText("Screen", "Height", "500"));
-    EXPECT_EQ(settings.readInt("Screen", "Height", 0), 500);
-    EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", 0), 1);
-    // The user's copy can be written again; the administrator's file stays as it was.
-    ASSERT_TRUE(settings.writeText("Screen", "Width", "600"));
-    EXPECT_EQ(readAll(beside), "[Norvalent WMP 3]\r\nResumePlay=1\r\n");
-    EXPECT_EQ(::GetFileAttributesW(perUser.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    ::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_NORMAL);
+// The settings beside the program are read-only: in a folder the user may write, they are fixed
+// settings; in an installed program's folder, the user's own file starts as a copy of them.
+TEST_F(WindowsSettingsFile, TheFoldersPermissionsAloneChooseThePlace) {
+    const char* installed = std::getenv("NWMP_INSTALLED_FOLDER");  // made read-only by the run
+    const std::string fixed = "[Norvalent WMP 3]\r\nResumePlay=1\r\n";
+    const fs::path writable = folder.path() / pathFromUtf8("プログラム") / kSettingsFileName;
+    fs::create_directories(writable.parent_path());
+    std::ofstream(writable, std::ios::binary) << fixed;
+    ASSERT_TRUE(::SetFileAttributesW(writable.c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const bool folderWritable : {true, false}) {
+        SCOPED_TRACE(folderWritable ? "writable folder" : "installed program's folder");
+        ASSERT_TRUE(folderWritable || installed != nullptr) << "NWMP_INSTALLED_FOLDER is not set";
+        const fs::path beside =
+            folderWritable ? writable : fs::path(installed) / kSettingsFileName;
+        const fs::path perUser = folder.path() / pathFromUtf8(folderWritable ? "甲" : "乙") /
+                                 "Norvalent WMP 3" / kSettingsFileName;
+        const FILETIME before = lastChange(beside.parent_path());
+
+        LocatedSettingsFile settings([&] { return SettingsCandidates{beside, perUser}; });
+        EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", 0), 1);
+        const FILETIME after = lastChange(beside.parent_path());
+        EXPECT_EQ(::CompareFileTime(&before, &after), 0) << "choosing the place made a file there";
+        EXPECT_EQ(settings.writeText("Screen", "Height", "500"), !folderWritable);
+        EXPECT_EQ(settings.readInt("Screen", "Height", 0), folderWritable ? 0 : 500);
+        EXPECT_EQ(settings.readInt("Norvalent WMP 3", "ResumePlay", 0), 1);
+        EXPECT_EQ(readAll(beside), fixed);
+        EXPECT_EQ(fs::exists(perUser), !folderWritable);
+    }
+    ::SetFileAttributesW(writable.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(SettingsDecisionToken, IsNeverAnElevatedOne) {
+    // Wine runs programs elevated, as "Run as administrator" does.
+    const HANDLE token = windows::openSettingsDecisionToken();
+    ASSERT_NE(token, nullptr);
+    TOKEN_ELEVATION_TYPE elevation = TokenElevationTypeDefault;
+    DWORD size = 0;
+    ASSERT_TRUE(::GetTokenInformation(token, TokenElevationType, &elevation, sizeof elevation, &size));
+    EXPECT_NE(elevation, TokenElevationTypeFull);
+    ::CloseHandle(token);
 }
 
 }  // namespace
