@@ -106,7 +106,7 @@ class Scratch {
     Scratch() : suffix_(std::to_string(::getpid()) + "x" + std::to_string(sets_++)) {
         ::chmod(root_.path().c_str(), 0755);
         group_ = "nwmpg" + suffix_;
-        made_ = run({"groupadd", group_}) != "<failed>";
+        made_ = run({"/usr/sbin/groupadd", group_}) != "<failed>";
         gid = made_ ? ::getgrnam(group_.c_str())->gr_gid : 0;
         alice = make("nwmpa");
         bob = make("nwmpb");
@@ -116,9 +116,9 @@ class Scratch {
     ~Scratch() {
         ::umount2(program.c_str(), MNT_DETACH);  // the full-disk row's own file system
         for (const User* user : {&alice, &bob}) {
-            run({"userdel", user->name});
+            run({"/usr/sbin/userdel", user->name});
         }
-        run({"groupdel", group_});
+        run({"/usr/sbin/groupdel", group_});
     }
     bool ready() const { return made_ && alice.uid != 0 && bob.uid != 0; }
     fs::path path(const std::string& name) const { return root_.path() / name; }
@@ -130,7 +130,7 @@ class Scratch {
     std::string as(const User& user, const std::vector<std::string>& words) const {
         std::vector<std::string> command;
         if (!user.name.empty()) {
-            command = {"runuser", "-u", user.name, "--"};
+            command = {"/usr/sbin/runuser", "-u", user.name, "--"};
         }
         command.insert(command.end(), {"env", "-u", "XDG_CONFIG_HOME", "HOME=" + user.home.string(),
                                        helper_.string(), program.string()});
@@ -145,7 +145,7 @@ class Scratch {
   private:
     User make(const std::string& prefix) {
         User user{prefix + suffix_, 0, 0, {}};
-        if (!made_ || run({"useradd", "-M", "-U", "-G", group_, "-s", "/usr/sbin/nologin",
+        if (!made_ || run({"/usr/sbin/useradd", "-M", "-U", "-G", group_, "-s", "/usr/sbin/nologin",
                            user.name}) == "<failed>") {
             return {};
         }

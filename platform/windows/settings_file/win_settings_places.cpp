@@ -5,6 +5,8 @@
 // The folder's permissions are read, never tried: a probe file would be left behind by a program
 // killed at the wrong moment, and a full disk would answer for permissions.
 
+#include "platform/windows/settings_file/win_settings_places.hpp"
+
 #include <windows.h>
 
 #include <memory>
@@ -14,7 +16,6 @@
 
 #include "common/located_settings_file.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
-#include "platform/windows/settings_file/win_settings_places.hpp"
 
 namespace nwmp {
 

@@ -237,8 +237,7 @@ TEST_F(WindowsSettingsFile, TheFoldersPermissionsAloneChooseThePlace) {
     for (const bool folderWritable : {true, false}) {
         SCOPED_TRACE(folderWritable ? "writable folder" : "installed program's folder");
         ASSERT_TRUE(folderWritable || installed != nullptr) << "NWMP_INSTALLED_FOLDER is not set";
-        const fs::path beside =
-            folderWritable ? writable : fs::path(installed) / kSettingsFileName;
+        const fs::path beside = folderWritable ? writable : fs::path(installed) / kSettingsFileName;
         const fs::path perUser = folder.path() / pathFromUtf8(folderWritable ? "甲" : "乙") /
                                  "Norvalent WMP 3" / kSettingsFileName;
         const FILETIME before = lastChange(beside.parent_path());
@@ -262,7 +261,8 @@ TEST(SettingsDecisionToken, IsNeverAnElevatedOne) {
     ASSERT_NE(token, nullptr);
     TOKEN_ELEVATION_TYPE elevation = TokenElevationTypeDefault;
     DWORD size = 0;
-    ASSERT_TRUE(::GetTokenInformation(token, TokenElevationType, &elevation, sizeof elevation, &size));
+    ASSERT_TRUE(
+        ::GetTokenInformation(token, TokenElevationType, &elevation, sizeof elevation, &size));
     EXPECT_NE(elevation, TokenElevationTypeFull);
     ::CloseHandle(token);
 }
