@@ -253,7 +253,9 @@ TEST_F(PrivateProfileFileTest, WriterKilledMidWriteLeavesThePreviousFileWhole) {
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     EXPECT_EQ(readAll(path), before);
 
-    // The dead writer's lock went with it, and its leftover is cleared by the next write.
+    // The dead writer's lock went with it, and its leftover is cleared by the next write, as is
+    // a probe file an earlier version left when killed.
+    writeAll(folder.path() / ".nwmpset.ini.probe-a1B2c3", "");
     ASSERT_TRUE(file.writeText("ResumeInfo", "Position", "13"));
     EXPECT_EQ(readAll(path), "[Norvalent WMP 3]\nAlwaysFront=1\n[ResumeInfo]\nPosition=13\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);

@@ -129,16 +129,21 @@ std::string tempPrefix(const fs::path& path) {
 constexpr std::size_t kTempSuffixLength = 6;
 
 // Only the holder of the lock on the current file makes temporary files, so any found by that
-// holder were left by a writer that died mid-write.
+// holder were left by a writer that died mid-write. Earlier versions also left probe files
+// behind when killed while choosing the place.
 void removeLeftovers(const fs::path& path) {
     const std::string prefix = tempPrefix(path);
+    const std::string probe = prefix + "probe-";
+    const auto ours = [&](const std::string& name) {
+        return (name.size() == prefix.size() + kTempSuffixLength && name.starts_with(prefix)) ||
+               (name.size() == probe.size() + kTempSuffixLength && name.starts_with(probe));
+    };
     std::error_code error;
     for (auto it = fs::directory_iterator(folderOf(path), error);
          !error && it != fs::directory_iterator(); it.increment(error)) {
         const std::string name = it->path().filename().string();
         std::error_code ignored;
-        if (name.size() == prefix.size() + kTempSuffixLength && name.starts_with(prefix) &&
-            it->is_regular_file(ignored) && !it->is_symlink(ignored)) {
+        if (ours(name) && it->is_regular_file(ignored) && !it->is_symlink(ignored)) {
             fs::remove(it->path(), ignored);
         }
     }
