@@ -8,7 +8,8 @@
 The source is a small part of Markdown: one "#" title, "##" and "###" headings, paragraphs,
 "- " and "1. " lists, tables, code lines indented by four blanks and `code`. A comment
 "<!-- man: skip -->" under a heading leaves that heading's part out of the manual pages, and
-"<!-- man-labels: NAME | SYNOPSIS | DESCRIPTION | SEE ALSO -->" names the manual pages' own headings.
+"<!-- man-labels: NAME | SYNOPSIS | DESCRIPTION | SEE ALSO -->" names the manual pages' own
+headings.
 
 text: the read-me as plain text. --windows writes it as Notepad on Japanese Windows reads it
 without guessing: UTF-8 with a byte-order mark (without the mark, Notepad before Windows 10
@@ -136,7 +137,8 @@ def plain(text):
 def tokens(text):
     """Words to wrap: a run of ASCII is one word, each wide character is one; the flag says
     whether a blank stood before it."""
-    return [(match[2], bool(match[1])) for match in re.finditer(r"(\s*)([^\s\u0080-\uffff]+|\S)", text)]
+    words = re.finditer(r"(\s*)([^\s\u0080-\uffff]+|\S)", text)
+    return [(match[2], bool(match[1])) for match in words]
 
 
 def wrap(text, width):
