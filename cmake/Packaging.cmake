@@ -111,6 +111,9 @@ list(APPEND nwmp_package_files ${nwmp_staging}/doc/changelog.Debian.gz)
 install(FILES ${nwmp_staging}/doc/changelog.Debian.gz ${nwmp_sources}/copyright
         DESTINATION share/doc/norvalent-wmp3)
 
+include(${CMAKE_SOURCE_DIR}/docs/user/UserDocuments.cmake)
+nwmp_user_documents_debian(nwmp_package_files)
+
 if(NWMP_RSVG_CONVERT)
     add_custom_target(nwmp_package_files ALL DEPENDS ${nwmp_package_files})
 else()

@@ -8,6 +8,8 @@ set(NWMP_WINDOWS_PROGRAMS_SHIPPED
 
 install(TARGETS ${NWMP_WINDOWS_PROGRAMS_SHIPPED} RUNTIME DESTINATION .)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/icon/ DESTINATION icon FILES_MATCHING PATTERN "*.ico")
+include(${CMAKE_SOURCE_DIR}/docs/user/UserDocuments.cmake)
+nwmp_user_documents_windows()
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME NorvalentWMP3)

@@ -1,18 +1,24 @@
-# Sourced by ./check and ./play: installs the Debian packages the build and the tests need.
-# Packages already installed are skipped, so a second run costs one dpkg query.
+# Sourced by ./check and ./play: installs the Debian packages they need. ./play needs only what
+# builds and runs the programs; ./check adds what the tests, the packages and the Windows build
+# need. Packages already installed are skipped, so a second run costs one dpkg query.
 
-# Everything to build the programs and run every test; one list so that ./check and ./play agree.
+# To build the five programs and run them, on a desktop or (./play without one) on Xvfb.
 # libmpv-dev wants a JACK library: jackd2's, the one that 32-bit Wine's packages can stand beside.
-NWMP_PACKAGES=(
+NWMP_PLAY_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    libgtest-dev libgmock-dev
-    qt6-base-dev libgl-dev libx11-dev libmpv-dev libjack-jackd2-dev
-    xvfb xauth xdotool dbus dbus-x11 xdg-utils desktop-file-utils shared-mime-info
-    libglib2.0-bin libfile-mimeinfo-perl
-    fonts-ipafont-gothic
-    libxcb1-dev openbox x11-utils weston qt6-wayland xwayland
-    dpkg-dev file librsvg2-bin appstream lintian
-    g++-mingw-w64-x86-64-posix wine wine64 googletest locales
+    qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libmpv-dev libjack-jackd2-dev
+    fonts-ipafont-gothic desktop-file-utils shared-mime-info
+    xvfb xauth xdotool dbus
+)
+
+# In addition, to build and run every test, the Debian package and its checks, the users'
+# documents, and the Windows build under Wine.
+NWMP_CHECK_PACKAGES=(
+    libgtest-dev libgmock-dev googletest libx11-dev
+    dbus-x11 xdg-utils libglib2.0-bin libfile-mimeinfo-perl
+    openbox x11-utils weston xwayland
+    dpkg-dev file librsvg2-bin appstream lintian python3 man-db
+    g++-mingw-w64-x86-64-posix wine wine64 locales
 )
 
 nwmp_missing_packages() {
@@ -38,6 +44,10 @@ nwmp_install_packages() {
     "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
-nwmp_setup() {
-    nwmp_install_packages "${NWMP_PACKAGES[@]}"
+nwmp_setup_play() {
+    nwmp_install_packages "${NWMP_PLAY_PACKAGES[@]}"
+}
+
+nwmp_setup_check() {
+    nwmp_install_packages "${NWMP_PLAY_PACKAGES[@]}" "${NWMP_CHECK_PACKAGES[@]}"
 }

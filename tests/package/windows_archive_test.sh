@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Windows archive as a user unpacks it: one folder holding exactly the five programs and the
-# tool's "icon" folder with an icon per listed extension, and programs that need no DLL beyond
-# the system's own (the archive ships nothing else, so a runtime DLL of the compiler would leave
-# every program unable to start on a machine without it).
+# The Windows archive as a user unpacks it: one folder holding exactly the five programs, the
+# read-me in two languages and the tool's "icon" folder with an icon per listed extension, a
+# read-me that Notepad reads as it was written, and programs that need no DLL beyond the system's
+# own (the archive ships nothing else, so a runtime DLL of the compiler would leave every program
+# unable to start on a machine without it).
 #
 #   tests/package/windows_archive_test.sh ARCHIVE.zip
 set -euo pipefail
@@ -20,7 +21,7 @@ cd "${folders[0]}"
 
 status=0
 expected=$( (printf '%s\n' NorvalentWMP3TE.exe NorvalentWMP3TEKOVEX.exe NorvalentWMP3TEPemra.exe \
-                NorvalentWMP3TEDask.exe NorvalentWMP3set.exe
+                NorvalentWMP3TEDask.exe NorvalentWMP3set.exe README-ja.txt README-en.txt
              for icon in "$icons"/*.ico; do echo "icon/$(basename "$icon")"; done) | LC_ALL=C sort)
 actual=$(find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 if [[ "$expected" != "$actual" ]]; then
@@ -28,6 +29,15 @@ if [[ "$expected" != "$actual" ]]; then
     diff <(echo "$expected") <(echo "$actual") || true
     status=1
 fi
+
+# The read-me as Notepad on Japanese Windows opens it: UTF-8 after its byte-order mark, CR LF.
+for readme in README-*.txt; do
+    [[ $(head -c 3 "$readme" | od -An -tx1) == " ef bb bf" ]] || { echo "FAIL: $readme: no mark"; status=1; }
+    iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || { echo "FAIL: $readme is not UTF-8"; status=1; }
+    lines=$(tr -cd '\n' <"$readme" | wc -c)
+    [[ $lines -gt 0 && $lines -eq $(grep -c $'\r$' "$readme") && -z $(tail -c 1 "$readme" | tr -d '\n') ]] ||
+        { echo "FAIL: $readme has lines that do not end in CR LF"; status=1; }
+done
 
 for program in *.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\s*DLL Name: //p' | grep -iv \
