@@ -4,7 +4,9 @@
 // it; its logic is the core's URL.
 
 #include <QDialog>
+#include <QString>
 #include <functional>
+#include <string>
 
 #include "player/url_dialog_window.hpp"
 
@@ -51,6 +53,9 @@ class QtUrlDialog final : public QDialog, public UrlDialogWindow {
   private:
     URL* core_ = nullptr;
     QLineEdit* text1_;
+    // What the core last put into Text1, and how it is shown.
+    std::string text1Bytes_;
+    QString shownText1_;
     QPushButton* command1_;
     std::function<void()> onActivated_;
 };

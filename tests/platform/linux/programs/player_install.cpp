@@ -107,7 +107,21 @@ void PlayerInstall::start(const QStringList& arguments) {
     }
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_.path());
-    process_.start(program_, arguments);
+    if (rawArguments_.empty()) {
+        process_.start(program_, arguments);
+    } else {
+        // QProcess hands arguments over as UTF-8; a shell's printf gives any byte.
+        QStringList escaped{QStringLiteral("-c"),
+                            QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""), program_};
+        for (const std::string& argument : std::exchange(rawArguments_, {})) {
+            QString text;
+            for (const char c : argument) {
+                text += QString::asprintf("\\0%03o", static_cast<unsigned char>(c));
+            }
+            escaped << text;
+        }
+        process_.start(QStringLiteral("/bin/sh"), escaped);
+    }
     process_.waitForStarted(5000);
     pid_ = process_.processId();
     window_.clear();
@@ -178,6 +192,11 @@ bool PlayerInstall::endedNormally() const {
            process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
 }
 
+std::string PlayerInstall::settingsBytes() const {
+    QFile file(folder_.path() + QStringLiteral("/nwmpset.ini"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
 QString PlayerInstall::settingsText() const {
     QFile file(folder_.path() + QStringLiteral("/nwmpset.ini"));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -188,17 +207,17 @@ QString PlayerInstall::settingsText() const {
 
 std::optional<std::string> PlayerInstall::stored(const std::string& section,
                                                  const std::string& key) const {
-    const QString wantedSection = QStringLiteral("[%1]").arg(QString::fromStdString(section));
+    // Bytes, as stored: a path need not be UTF-8.
+    const QByteArray wantedSection = ("[" + section + "]").c_str();
     bool inSection = false;
-    for (QString line : settingsText().split(QLatin1Char('\n'))) {
+    for (QByteArray line : QByteArray::fromStdString(settingsBytes()).split('\n')) {
         line = line.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
+        if (line.startsWith('[')) {
             inSection = line.compare(wantedSection, Qt::CaseInsensitive) == 0;
-        } else if (inSection &&
-                   line.section(QLatin1Char('='), 0, 0)
-                           .trimmed()
-                           .compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0) {
-            return line.section(QLatin1Char('='), 1).trimmed().toStdString();
+        } else if (const qsizetype equals = line.indexOf('=');
+                   inSection && equals >= 0 &&
+                   line.left(equals).trimmed().compare(key.c_str(), Qt::CaseInsensitive) == 0) {
+            return line.mid(equals + 1).trimmed().toStdString();
         }
     }
     return std::nullopt;

@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace nwmp::linux_platform::testing {
 
@@ -47,6 +49,11 @@ class PlayerInstall {
     }
     // Starts the copy with these arguments; the window is then looked for with window().
     void start(const QStringList& arguments = {});
+    // Starts the copy with arguments that are bytes, not necessarily UTF-8.
+    void startWithBytes(std::vector<std::string> arguments) {
+        rawArguments_ = std::move(arguments);
+        start();
+    }
     // The shown window of the running program, waited for.
     std::optional<QString> window(std::chrono::milliseconds timeout = 15s);
     // The first title of the window that matches, waited for; nothing on time-out.
@@ -63,6 +70,7 @@ class PlayerInstall {
     // A value of the copy's nwmpset.ini, or nothing when the key is absent.
     std::optional<std::string> stored(const std::string& section, const std::string& key) const;
     QString settingsText() const;
+    std::string settingsBytes() const;
     QString lastTitle() const { return lastTitle_; }
     QString errorOutput();
 
@@ -75,6 +83,7 @@ class PlayerInstall {
     QString window_;
     QString lastTitle_;
     std::map<QString, std::optional<QString>> environment_;
+    std::vector<std::string> rawArguments_;
 };
 
 // xdotool's view of a window.
