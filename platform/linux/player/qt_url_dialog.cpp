@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "platform/linux/engine/virtual_keys.hpp"
 #include "platform/linux/shared/file_name_bytes.hpp"
@@ -76,7 +77,7 @@ void QtUrlDialog::SetWidth(double twips) {
 
 std::string QtUrlDialog::Text1Text() const {
     // A path shown decoded goes back as the bytes it came as, while nobody has edited it.
-    if (text1_->text() == shownText1_) {
+    if (text1Pending_ || text1_->text() == shownText1_) {
         return text1Bytes_;
     }
     return text1_->text().toStdString();
@@ -85,7 +86,19 @@ std::string QtUrlDialog::Text1Text() const {
 void QtUrlDialog::SetText1Text(std::string_view text) {
     text1Bytes_ = std::string(text);
     shownText1_ = shownName(text);
-    text1_->setText(shownText1_);
+    // Laying out text loads its fonts, a Japanese one for the prompt: megabytes that a player
+    // whose user never opens this dialog does not need.
+    text1Pending_ = !isVisible();
+    if (!text1Pending_) {
+        text1_->setText(shownText1_);
+    }
+}
+
+void QtUrlDialog::showEvent(QShowEvent* event) {
+    if (std::exchange(text1Pending_, false)) {
+        text1_->setText(shownText1_);
+    }
+    QDialog::showEvent(event);
 }
 
 void QtUrlDialog::SetText1Width(double twips) {

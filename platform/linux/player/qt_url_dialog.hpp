@@ -48,6 +48,7 @@ class QtUrlDialog final : public QDialog, public UrlDialogWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -56,6 +57,7 @@ class QtUrlDialog final : public QDialog, public UrlDialogWindow {
     // What the core last put into Text1, and how it is shown.
     std::string text1Bytes_;
     QString shownText1_;
+    bool text1Pending_ = false;  // not yet in the text box, which is not shown yet
     QPushButton* command1_;
     std::function<void()> onActivated_;
 };

@@ -33,6 +33,9 @@ TEST(UrlDialog, IsMadeUpAsDesigned) {
     EXPECT_EQ(dialog.height(), pixelsY(kUrlDialogClientHeight));
     EXPECT_EQ(dialog.width(), pixelsX(kUrlDialogClientWidth));
 
+    // The prompt is laid out (and its font loaded) only once the dialog shows.
+    EXPECT_EQ(dialog.Text1Text(), "ここにURLを入力してください。");
+    dialog.show();
     EXPECT_EQ(dialog.text1()->text(), QStringLiteral("ここにURLを入力してください。"));
     EXPECT_EQ(dialog.command1()->text(), QStringLiteral("Play"));
     EXPECT_EQ(dialog.command1()->toolTip(), QStringLiteral("URLを再生"));
