@@ -7,10 +7,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
+#include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/editions/editions.hpp"
 #include "window_rig.hpp"
@@ -281,6 +285,18 @@ TEST_P(WindowedEdition, FilesDroppedOnLabel1OrOnTheWindowAreHandedOverInOrder) {
         for (std::size_t i = 0; i < paths.size(); ++i) {
             EXPECT_EQ(names[i].argument, std::data(paths)[i]);
         }
+    }
+}
+
+// The file chooser answers with the names it showed, decoded; they lead back to the files.
+TEST(ChosenPath, IsTheBytesOfTheFileThatWasShown) {
+    QTemporaryDir root;
+    const std::string folder = QFile::encodeName(root.path()).toStdString() + "/\203t\203H";
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    for (const std::string& path :
+         {folder + "/曲.mp3", folder + "/\203e\203X.mp3", folder + "/\377"}) {
+        std::ofstream(path).put('x');
+        EXPECT_EQ(pathBytesOf(QFile::decodeName(path.c_str())), path);
     }
 }
 

@@ -198,11 +198,7 @@ std::string PlayerInstall::settingsBytes() const {
 }
 
 QString PlayerInstall::settingsText() const {
-    QFile file(folder_.path() + QStringLiteral("/nwmpset.ini"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QString::fromUtf8(file.readAll());
+    return QString::fromStdString(settingsBytes());
 }
 
 std::optional<std::string> PlayerInstall::stored(const std::string& section,
