@@ -88,6 +88,21 @@ PlayerInstall::~PlayerInstall() {
 }
 
 void PlayerInstall::start(const QStringList& arguments) {
+    launch(program_, arguments);
+}
+
+void PlayerInstall::startWithBytes(const std::string& argument) {
+    // QProcess passes arguments as UTF-8; a shell's printf passes any byte.
+    QString escaped;
+    for (const char c : argument) {
+        escaped += QString::asprintf("\\0%03o", static_cast<unsigned char>(c));
+    }
+    launch(QStringLiteral("/bin/sh"),
+           {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""), program_,
+            escaped});
+}
+
+void PlayerInstall::launch(const QString& program, const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders_->runtime());
     environment.insert(QStringLiteral("HOME"), folders_->home());
@@ -107,21 +122,7 @@ void PlayerInstall::start(const QStringList& arguments) {
     }
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_.path());
-    if (rawArguments_.empty()) {
-        process_.start(program_, arguments);
-    } else {
-        // QProcess hands arguments over as UTF-8; a shell's printf gives any byte.
-        QStringList escaped{QStringLiteral("-c"),
-                            QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""), program_};
-        for (const std::string& argument : std::exchange(rawArguments_, {})) {
-            QString text;
-            for (const char c : argument) {
-                text += QString::asprintf("\\0%03o", static_cast<unsigned char>(c));
-            }
-            escaped << text;
-        }
-        process_.start(QStringLiteral("/bin/sh"), escaped);
-    }
+    process_.start(program, arguments);
     process_.waitForStarted(5000);
     pid_ = process_.processId();
     window_.clear();
@@ -192,28 +193,29 @@ bool PlayerInstall::endedNormally() const {
            process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
 }
 
+QString PlayerInstall::settingsText() const {
+    return QString::fromStdString(settingsBytes());
+}
+
 std::string PlayerInstall::settingsBytes() const {
     QFile file(folder_.path() + QStringLiteral("/nwmpset.ini"));
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-QString PlayerInstall::settingsText() const {
-    return QString::fromStdString(settingsBytes());
-}
-
 std::optional<std::string> PlayerInstall::stored(const std::string& section,
                                                  const std::string& key) const {
-    // Bytes, as stored: a path need not be UTF-8.
-    const QByteArray wantedSection = ("[" + section + "]").c_str();
+    const QString wantedSection = QStringLiteral("[%1]").arg(QString::fromStdString(section));
     bool inSection = false;
-    for (QByteArray line : QByteArray::fromStdString(settingsBytes()).split('\n')) {
+    // One character a byte: a stored path need not be UTF-8.
+    for (QString line : QString::fromLatin1(settingsBytes()).split(QLatin1Char('\n'))) {
         line = line.trimmed();
-        if (line.startsWith('[')) {
+        if (line.startsWith(QLatin1Char('['))) {
             inSection = line.compare(wantedSection, Qt::CaseInsensitive) == 0;
-        } else if (const qsizetype equals = line.indexOf('=');
-                   inSection && equals >= 0 &&
-                   line.left(equals).trimmed().compare(key.c_str(), Qt::CaseInsensitive) == 0) {
-            return line.mid(equals + 1).trimmed().toStdString();
+        } else if (inSection &&
+                   line.section(QLatin1Char('='), 0, 0)
+                           .trimmed()
+                           .compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0) {
+            return line.section(QLatin1Char('='), 1).trimmed().toLatin1().toStdString();
         }
     }
     return std::nullopt;

@@ -14,8 +14,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace nwmp::linux_platform::testing {
 
@@ -49,11 +47,7 @@ class PlayerInstall {
     }
     // Starts the copy with these arguments; the window is then looked for with window().
     void start(const QStringList& arguments = {});
-    // Starts the copy with arguments that are bytes, not necessarily UTF-8.
-    void startWithBytes(std::vector<std::string> arguments) {
-        rawArguments_ = std::move(arguments);
-        start();
-    }
+    void startWithBytes(const std::string& argument);  // one argument, any bytes
     // The shown window of the running program, waited for.
     std::optional<QString> window(std::chrono::milliseconds timeout = 15s);
     // The first title of the window that matches, waited for; nothing on time-out.
@@ -75,6 +69,7 @@ class PlayerInstall {
     QString errorOutput();
 
   private:
+    void launch(const QString& program, const QStringList& arguments);
     std::shared_ptr<UserFolders> folders_;
     QTemporaryDir folder_;
     QString program_;
@@ -83,7 +78,6 @@ class PlayerInstall {
     QString window_;
     QString lastTitle_;
     std::map<QString, std::optional<QString>> environment_;
-    std::vector<std::string> rawArguments_;
 };
 
 // xdotool's view of a window.

@@ -240,7 +240,7 @@ TEST_P(FileNames, PlayFromTheCommandLineAndResumeAsTheBytesGiven) {
     std::filesystem::copy_file(NWMP_TEST_MEDIA "/picture320.avi", path);
     auto folders = std::make_shared<UserFolders>();
     PlayerInstall first(kPemra, switches("ResumePlay=1\n"), folders);
-    first.startWithBytes({path});
+    first.startWithBytes(path);
     ASSERT_TRUE(first.waitForTitle(playInfo(GetParam().shown))) << diagnosis(first);
     first.press(QStringLiteral("Escape"));
     ASSERT_TRUE(first.waitForEnd(10s));
