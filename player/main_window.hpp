@@ -96,8 +96,8 @@ class MainWindow {
     // Owner handle for dialogs.
     virtual WindowId Handle() const = 0;
 
-    // Where windows may lie: each screen's area less the desktop's panels, in twips. Empty when
-    // the platform cannot tell; the core then applies stored geometry as it is.
+    // Each screen's whole area, the desktop's panels included, in twips. Empty when the platform
+    // cannot tell; the core then applies stored geometry as it is.
     virtual std::vector<TwipsArea> ScreenAreas() const { return {}; }
 
     // Whether Left and Top are where the window really is. A platform that neither reads nor

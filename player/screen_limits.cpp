@@ -20,7 +20,7 @@ double limitedWidth(double widthTwips, const std::vector<TwipsArea>& screens) {
     const auto widest =
         std::max_element(screens.begin(), screens.end(),
                          [](const TwipsArea& a, const TwipsArea& b) { return a.width < b.width; });
-    return std::min(widthTwips, widest->width);
+    return std::min(widthTwips, widest->width + 2 * kHiddenBorderTwips);
 }
 
 double limitedHeight(double heightTwips, const std::vector<TwipsArea>& screens) {
@@ -30,7 +30,7 @@ double limitedHeight(double heightTwips, const std::vector<TwipsArea>& screens) 
     const auto tallest = std::max_element(
         screens.begin(), screens.end(),
         [](const TwipsArea& a, const TwipsArea& b) { return a.height < b.height; });
-    return std::min(heightTwips, tallest->height);
+    return std::min(heightTwips, tallest->height + 2 * kHiddenBorderTwips);
 }
 
 bool titleBarOnAScreen(const TwipsArea& outer, const std::vector<TwipsArea>& screens) {

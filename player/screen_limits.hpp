@@ -4,6 +4,10 @@
 // largest screen, and a window whose title bar would lie on no screen cannot be dragged back by
 // its user, so it goes to its default place instead. Stored geometry comes from screens since
 // removed, from hand-edited files and from older runs that stored whatever they measured.
+//
+// Screens are whole screens, panels included: a window the user left under a panel, or at the
+// place 0, 0 that a first start reads, can be reached there, and a maximised window's outer
+// rectangle is its work area plus the frame's invisible borders, which a work area would cut.
 
 #include <vector>
 
@@ -15,8 +19,12 @@ namespace nwmp {
 // frame's, so a title bar half off the screen still counts as on it.
 inline constexpr double kTitleBarReachTwips = 300;
 
-// The outer size limited to the largest screen area, each side on its own; unchanged when the
-// screens are not known.
+// How far a maximised window's outer rectangle reaches past its screen on each side: its frame's
+// invisible borders (8 pixels at 96 dots per inch on Windows), with some room for other frames.
+inline constexpr double kHiddenBorderTwips = 150;
+
+// The outer size limited to the largest screen area and the hidden borders on both sides, each
+// side on its own; unchanged when the screens are not known.
 double limitedWidth(double widthTwips, const std::vector<TwipsArea>& screens);
 double limitedHeight(double heightTwips, const std::vector<TwipsArea>& screens);
 

@@ -86,9 +86,10 @@ TEST_P(Placement, StoredGeometryIsPixelsForSizeAndTwipsForPosition) {
     EXPECT_EQ(rig.window.top, 2400);
 }
 
-// A stored size no screen can show is limited to the largest screen; a window whose title bar
-// would lie on no screen goes to its design place. One screen of 1920 x 1080 pixels beside a
-// second of 1280 x 720 to its right.
+// A stored size no screen can show is limited to the largest screen and its window's hidden
+// borders; a window whose title bar would lie on no screen goes to its design place. One screen
+// of 1920 x 1080 pixels beside a second of 1280 x 720 to its right, whole screens: a panel that
+// takes part of one is no reason to move or shrink a window.
 TEST(StoredGeometry, IsLimitedToWhatTheScreensCanShow) {
     struct Case {
         const char* screen;
@@ -97,8 +98,12 @@ TEST(StoredGeometry, IsLimitedToWhatTheScreensCanShow) {
         {"Width=640\nHeight=480\nLeft=1500\nTop=3000", 9600, 7200, 1500, 3000},
         {"Width=-500\nHeight=-500\nLeft=1500\nTop=3000", -7500, -7500, 1500, 3000},
         {"Width=0\nHeight=abc\nLeft=1500\nTop=3000", 0, 0, 1500, 3000},
-        {"Width=99999999\nHeight=99999999", 28800, 16200, 0, 0},
-        {"Width=2000\nHeight=1000\nLeft=31000\nTop=1500", 28800, 15000, 31000, 1500},
+        {"Width=99999999\nHeight=99999999", 29100, 16500, 0, 0},
+        {"Width=2000\nHeight=1000\nLeft=31000\nTop=1500", 29100, 15000, 31000, 1500},
+        {"Width=480", 7200, 6135, 0, 0},  // a first start, under a panel at the top
+        // closed maximised on Windows: the work area and 8 invisible pixels on each side
+        {"Width=1936\nHeight=1056\nLeft=-120\nTop=-120", 29040, 15840, -120, -120},
+        {"Width=1936\nHeight=1096\nLeft=-120\nTop=-120", 29040, 16440, -120, -120},
         {"Top=-2147483648\nLeft=-2147483648", 7200, 6135, 4095, 3165},
         {"Top=16000\nLeft=28000", 7200, 6135, 28000, 16000},  // a strip of the bar shows
         {"Top=16200\nLeft=3000", 7200, 6135, 4095, 3165},     // below every screen

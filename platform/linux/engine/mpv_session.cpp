@@ -59,6 +59,11 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"keep-open", "no"},
     {"config", "no"},
     {"load-scripts", "no"},
+    // mpv's built-in scripts (statistics page, console, conditional profiles) each run a Lua
+    // interpreter on a thread of its own: megabytes for features the player never offers.
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
     {"ytdl", "no"},
     {"osc", "no"},
     {"input-default-bindings", "no"},

@@ -12,6 +12,7 @@
 #include <QtGui/QOpenGLFunctions>
 #include <QtGui/QPainter>
 #include <QtOpenGLWidgets/QOpenGLWidget>
+#include <bit>
 
 #include "player/media_engine.hpp"
 
@@ -138,6 +139,10 @@ class GlVideoSurface : public ClickableSurface<QOpenGLWidget> {
     QMetaObject::Connection contextGone_;
 };
 
+// QImage::Format_RGB32 in libmpv's words: one 32-bit word 0xffRRGGBB per pixel.
+constexpr const char* kWindowPixelFormat =
+    std::endian::native == std::endian::little ? "bgr0" : "0rgb";
+
 class SoftwareVideoSurface : public ClickableSurface<QWidget> {
   public:
     SoftwareVideoSurface(mpv_handle* mpv, SurfaceHooks hooks, QWidget* parent)
@@ -166,14 +171,16 @@ class SoftwareVideoSurface : public ClickableSurface<QWidget> {
             return;
         }
         if (frame_.size() != size) {
-            frame_ = QImage(size, QImage::Format_RGBX8888);
+            // The window's own pixel layout (bytes B, G, R, unused): the frame is copied as it
+            // is, never converted per paint, which Qt does on a pool of threads of its own.
+            frame_ = QImage(size, QImage::Format_RGB32);
             frame_.fill(Qt::black);
         }
         int extent[2] = {size.width(), size.height()};
         auto stride = static_cast<std::size_t>(frame_.bytesPerLine());
         mpv_render_param params[] = {
             {MPV_RENDER_PARAM_SW_SIZE, extent},
-            {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("rgb0")},
+            {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(kWindowPixelFormat)},
             {MPV_RENDER_PARAM_SW_STRIDE, &stride},
             {MPV_RENDER_PARAM_SW_POINTER, frame_.bits()},
             {MPV_RENDER_PARAM_INVALID, nullptr},

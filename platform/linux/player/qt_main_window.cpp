@@ -16,6 +16,7 @@
 
 #include "platform/linux/player/player_icon.hpp"
 #include "platform/linux/shared/exact_window_titles.hpp"
+#include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/nwmp.hpp"
 
@@ -55,7 +56,7 @@ std::vector<std::string> droppedFiles(const QMimeData* data) {
     }
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            files.push_back(url.toLocalFile().toStdString());
+            files.push_back(localFileBytes(url));
         }
     }
     return files;
@@ -243,7 +244,7 @@ void QtMainWindow::SetHeight(double twips) {
 
 void QtMainWindow::SetCaption(std::string_view caption) {
     caption_ = std::string(caption);
-    setWindowTitle(fromUtf8(caption));
+    setWindowTitle(shownName(caption));
 }
 
 std::int32_t QtMainWindow::WindowState() const {

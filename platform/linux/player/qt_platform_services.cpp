@@ -8,9 +8,12 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
+#include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
+#include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/hand_off_search.hpp"
 
@@ -30,11 +33,7 @@ QString fromUtf8(std::string_view text) {
 }  // namespace
 
 std::string joinedArguments() {
-    QStringList arguments = QCoreApplication::arguments();
-    if (!arguments.isEmpty()) {
-        arguments.removeFirst();
-    }
-    return arguments.join(QLatin1Char(' ')).toStdString();
+    return rememberedArguments();
 }
 
 bool anotherPlayerRunning() {
@@ -66,11 +65,14 @@ std::optional<std::string> QtPlatformServices::LongPathName(std::string_view pat
     if (path.empty()) {
         return std::nullopt;
     }
-    const QString canonical = QFileInfo(fromUtf8(path)).canonicalFilePath();
-    if (canonical.isEmpty()) {
+    // The bytes themselves: a name in another encoding than UTF-8 must name the same file.
+    const std::string name(path);
+    const std::unique_ptr<char, decltype(&std::free)> canonical(::realpath(name.c_str(), nullptr),
+                                                                &std::free);
+    if (!canonical) {
         return std::nullopt;  // nothing by that name exists
     }
-    return canonical.toStdString();
+    return std::string(canonical.get());
 }
 
 PlatformVersion QtPlatformServices::Version() const {

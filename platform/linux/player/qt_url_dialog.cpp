@@ -4,8 +4,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "platform/linux/engine/virtual_keys.hpp"
+#include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/url_dialog.hpp"
 
@@ -31,7 +33,7 @@ QtUrlDialog::QtUrlDialog()
     setFixedHeight(height);
     resize(width, height);
 
-    text1_->setText(fromUtf8(kUrlPrompt));
+    SetText1Text(kUrlPrompt);
     text1_->setGeometry(0, 0, pixelsX(kUrlDialogClientWidth - kUrlButtonRoom), height);
     text1_->installEventFilter(this);
     command1_->setText(fromUtf8(kCommand1Caption));
@@ -74,11 +76,29 @@ void QtUrlDialog::SetWidth(double twips) {
 }
 
 std::string QtUrlDialog::Text1Text() const {
+    // A path shown decoded goes back as the bytes it came as, while nobody has edited it.
+    if (text1Pending_ || text1_->text() == shownText1_) {
+        return text1Bytes_;
+    }
     return text1_->text().toStdString();
 }
 
 void QtUrlDialog::SetText1Text(std::string_view text) {
-    text1_->setText(fromUtf8(text));
+    text1Bytes_ = std::string(text);
+    shownText1_ = shownName(text);
+    // Laying out text loads its fonts, a Japanese one for the prompt: megabytes that a player
+    // whose user never opens this dialog does not need.
+    text1Pending_ = !isVisible();
+    if (!text1Pending_) {
+        text1_->setText(shownText1_);
+    }
+}
+
+void QtUrlDialog::showEvent(QShowEvent* event) {
+    if (std::exchange(text1Pending_, false)) {
+        text1_->setText(shownText1_);
+    }
+    QDialog::showEvent(event);
 }
 
 void QtUrlDialog::SetText1Width(double twips) {

@@ -4,7 +4,9 @@
 // it; its logic is the core's URL.
 
 #include <QDialog>
+#include <QString>
 #include <functional>
+#include <string>
 
 #include "player/url_dialog_window.hpp"
 
@@ -46,11 +48,16 @@ class QtUrlDialog final : public QDialog, public UrlDialogWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
     URL* core_ = nullptr;
     QLineEdit* text1_;
+    // What the core last put into Text1, and how it is shown.
+    std::string text1Bytes_;
+    QString shownText1_;
+    bool text1Pending_ = false;  // not yet in the text box, which is not shown yet
     QPushButton* command1_;
     std::function<void()> onActivated_;
 };

@@ -12,6 +12,8 @@
 #include "platform/linux/player/qt_main_window.hpp"
 #include "platform/linux/player/qt_platform_services.hpp"
 #include "platform/linux/player/qt_url_dialog.hpp"
+#include "platform/linux/player/session_end_signals.hpp"
+#include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_open_file_dialog.hpp"
 #include "platform/linux/shared/window_system.hpp"
 #include "player/nwmp.hpp"
@@ -41,6 +43,7 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
         QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     }
     QApplication app(argc, argv);
+    rememberArguments(argc, argv);
     QApplication::setApplicationName(fromUtf8(profile.version.programName));
     QApplication::setApplicationVersion(fromUtf8(profile.version.versionText));
     QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
@@ -95,6 +98,10 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
         .onEnded = end,
     });
     window.setOnActivated([&directory] { directory.noteActivated(); });
+    // The end of the session, by a signal or by the session's own request to quit, closes the
+    // player as its user would, so that what a close saves is saved then too.
+    SessionEndSignals sessionEnd([&window] { window.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.close(); });
 
     core.Form_Load();
     window.show();

@@ -6,6 +6,8 @@
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
+#include "platform/linux/shared/file_name_bytes.hpp"
+
 namespace nwmp::linux_platform {
 
 namespace {
@@ -98,7 +100,7 @@ std::string QtOpenFileDialog::ShowOpenDialog(WindowId owner, std::string_view fi
     if (!QFileInfo(chosen).isFile()) {
         return {};
     }
-    std::string path = QFileInfo(chosen).absoluteFilePath().toStdString();
+    std::string path = pathBytesOf(QFileInfo(chosen).absoluteFilePath());
     // The caller's buffer holds the path and its closing NUL.
     if (path.size() >= kOpenDialogBufferLength) {
         return {};

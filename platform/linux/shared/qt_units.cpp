@@ -36,7 +36,7 @@ QRect primaryScreenPixels() {
 std::vector<QRect> screenAreasPixels() {
     std::vector<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens()) {
-        areas.push_back(screen->availableGeometry());
+        areas.push_back(screen->geometry());
     }
     return areas;
 }

@@ -14,7 +14,7 @@ double twipsPerPixelY();
 // The primary screen's geometry in pixels; 1024 x 768 when there is no screen at all.
 QRect primaryScreenPixels();
 
-// Where windows may lie on each screen (its area less the desktop's panels), in pixels.
+// Each screen's whole area, panels included, in pixels.
 std::vector<QRect> screenAreasPixels();
 
 // Whether a window's place on the screen can be read and set. A Wayland client can do neither:

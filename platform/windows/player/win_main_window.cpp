@@ -341,7 +341,7 @@ std::vector<TwipsArea> WinMainWindow::ScreenAreas() const {
             MONITORINFO info{};
             info.cbSize = sizeof(info);
             if (GetMonitorInfoW(monitor, &info)) {
-                reinterpret_cast<std::vector<RECT>*>(areas)->push_back(info.rcWork);
+                reinterpret_cast<std::vector<RECT>*>(areas)->push_back(info.rcMonitor);
             }
             return TRUE;
         },

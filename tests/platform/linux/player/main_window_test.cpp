@@ -7,10 +7,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
+#include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/editions/editions.hpp"
 #include "window_rig.hpp"
@@ -253,13 +257,14 @@ bool drop(QWidget* target, const QMimeData& data) {
     return true;
 }
 
-std::unique_ptr<QMimeData> fileList(std::initializer_list<const char*> paths) {
+// A file manager's list of file URLs: each path's bytes, escaped, whatever their encoding.
+std::unique_ptr<QMimeData> fileList(std::initializer_list<std::string> paths) {
     auto data = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const char* path : paths) {
-        urls.push_back(QUrl::fromLocalFile(QString::fromUtf8(path)));
+    QByteArray list;
+    for (const std::string& path : paths) {
+        list += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
     }
-    data->setUrls(urls);
+    data->setData(QStringLiteral("text/uri-list"), list);
     return data;
 }
 
@@ -270,13 +275,28 @@ TEST_P(WindowedEdition, FilesDroppedOnLabel1OrOnTheWindowAreHandedOverInOrder) {
     for (QWidget* target : targets) {
         ASSERT_NE(target, nullptr);
         rig.engine.clearCalls();
-        const auto three = fileList({"/media/a.mp3", "/media/曲 b.avi", "/media/c.wav"});
-        ASSERT_TRUE(drop(target, *three)) << target->metaObject()->className();
-        EXPECT_EQ(rig.engine.fileName, "/media/c.wav");
-        EXPECT_EQ(rig.engine.callsOf(Member::Stop).size(), 3u);
+        // UTF-8, code page 932, no encoding, a line break
+        const std::initializer_list<std::string> paths = {
+            "/media/曲 b.avi", "/media/\203e\203X\203g.mp3", "/media/\xff.wav", "/m/a\nb.mpg"};
+        ASSERT_TRUE(drop(target, *fileList(paths))) << target->metaObject()->className();
+        EXPECT_EQ(rig.engine.callsOf(Member::Stop).size(), paths.size());
         const auto names = rig.engine.callsOf(Member::SetFileName);
-        ASSERT_EQ(names.size(), 3u);
-        EXPECT_EQ(names[1].argument, "/media/曲 b.avi");
+        ASSERT_EQ(names.size(), paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            EXPECT_EQ(names[i].argument, std::data(paths)[i]);
+        }
+    }
+}
+
+// The file chooser answers with the names it showed, decoded; they lead back to the files.
+TEST(ChosenPath, IsTheBytesOfTheFileThatWasShown) {
+    QTemporaryDir root;
+    const std::string folder = QFile::encodeName(root.path()).toStdString() + "/\203t\203H";
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    for (const std::string& path :
+         {folder + "/曲.mp3", folder + "/\203e\203X.mp3", folder + "/\377"}) {
+        std::ofstream(path).put('x');
+        EXPECT_EQ(pathBytesOf(QFile::decodeName(path.c_str())), path);
     }
 }
 

@@ -33,6 +33,7 @@ TEST(UrlDialog, IsMadeUpAsDesigned) {
     EXPECT_EQ(dialog.height(), pixelsY(kUrlDialogClientHeight));
     EXPECT_EQ(dialog.width(), pixelsX(kUrlDialogClientWidth));
 
+    dialog.show();  // the prompt goes into the text box (and loads its font) only then
     EXPECT_EQ(dialog.text1()->text(), QStringLiteral("ここにURLを入力してください。"));
     EXPECT_EQ(dialog.command1()->text(), QStringLiteral("Play"));
     EXPECT_EQ(dialog.command1()->toolTip(), QStringLiteral("URLを再生"));
@@ -125,13 +126,18 @@ TEST_F(UrlDialogOfPlayer, PlayButtonHandsTheTextOverAsTyped) {
     EXPECT_FALSE(dialog().isVisible());
 }
 
-TEST_F(UrlDialogOfPlayer, FocusOnText1RefillsItWithTheLoadedMedia) {
-    rig.engine.fileName = "/media/now playing.avi";
+TEST_F(UrlDialogOfPlayer, FocusOnText1RefillsItWithTheLoadedMediaShownReadably) {
+    const std::string codePage932 = "/media/now \203e\203X\203g.avi";
+    rig.engine.fileName = codePage932;
     showByKey();
     dialog().text1()->setText(QStringLiteral("typed"));
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(dialog().text1(), &focusIn);
-    EXPECT_EQ(dialog().text1()->text(), QStringLiteral("/media/now playing.avi"));
+    EXPECT_EQ(dialog().text1()->text(), QStringLiteral("/media/now テスト.avi"));
+    // Played again as it stands, the name is the file's own bytes.
+    rig.engine.fileName.clear();
+    QTest::mouseClick(dialog().command1(), Qt::LeftButton);
+    EXPECT_EQ(rig.engine.fileName, codePage932);
 }
 
 TEST_F(UrlDialogOfPlayer, ClosingThePlayerUnloadsTheDialog) {

@@ -1,5 +1,6 @@
 // Every way a player ends, in every edition and display size, ends the program with status 0:
-// Esc and Enter, the end of the clip, a close request and another player's hand-off. The entire
+// Esc and Enter, the end of the clip, a close request, another player's hand-off and the system's
+// signals (one more arriving while it saves). The entire
 // screen is where the engine's picture lives in a window of its own, so each edition ends there
 // by each way; the other display sizes each end once.
 
@@ -8,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
+#include <csignal>
+#include <string_view>
 
 #include "../settings_tool/x_close_request.hpp"
 #include "player_install.hpp"
@@ -16,7 +19,7 @@
 namespace nwmp::linux_platform::testing {
 namespace {
 
-enum class Ending { Esc, Enter, EndOfClip, CloseRequest, HandOff, KeyS };
+enum class Ending { Esc, Enter, EndOfClip, CloseRequest, HandOff, KeyS, Term, Hup, Int, TermTwice };
 
 struct EndingCase {
     const char* edition;
@@ -99,11 +102,22 @@ TEST_P(PlayerEndingTest, EndsWithStatusZero) {
             ASSERT_TRUE(entireScreen) << "S showed no whole-screen window";
             pressIn(*entireScreen, QStringLiteral("Return"));
             break;
+        default:  // the system's signals; a second SIGTERM comes while the first one saves
+            ::kill(static_cast<pid_t>(player.pid()), c.ending == Ending::Hup   ? SIGHUP
+                                                     : c.ending == Ending::Int ? SIGINT
+                                                                               : SIGTERM);
+            if (c.ending == Ending::TermTwice) {
+                ::kill(static_cast<pid_t>(player.pid()), SIGTERM);
+            }
     }
     ASSERT_TRUE(player.waitForEnd(20s)) << player.errorOutput().toStdString();
     EXPECT_TRUE(player.endedNormally()) << "exit code " << player.exitCode() << "\n"
                                         << player.errorOutput().toStdString();
     EXPECT_TRUE(player.stored("ResumeInfo", "FilePath")) << player.settingsText().toStdString();
+    EXPECT_TRUE(player.stored("ResumeInfo", "Position")) << player.settingsText().toStdString();
+    if (std::string_view(c.edition) != "Dask") {  // the whole-screen edition keeps no place
+        EXPECT_TRUE(player.stored("Screen", "Left")) << player.settingsText().toStdString();
+    }
     if (newcomer) {
         newcomer->press(QStringLiteral("Escape"));
         EXPECT_TRUE(newcomer->waitForEnd(10s));
@@ -144,11 +158,16 @@ constexpr EndingCase kCases[] = {
     {"Standard", kStandard, 400, Ending::EndOfClip},
     {"Dask", kDask, 500, Ending::Enter},
     {"Kovex", kKovex, 0, Ending::Esc},
+    {"Pemra", kPemra, 0, Ending::Term},
+    {"Standard", kStandard, 0, Ending::Hup},
+    {"Kovex", kKovex, 0, Ending::Int},
+    {"Dask", kDask, 999, Ending::Term},
+    {"Pemra", kPemra, 100, Ending::TermTwice},
 };
 
 std::string caseName(const ::testing::TestParamInfo<EndingCase>& info) {
-    constexpr const char* kEndings[] = {"Esc",          "Enter",   "EndOfClip",
-                                        "CloseRequest", "HandOff", "KeyS"};
+    constexpr const char* kEndings[] = {"Esc",  "Enter", "EndOfClip", "CloseRequest", "HandOff",
+                                        "KeyS", "Term",  "Hup",       "Int",          "TermTwice"};
     return std::string(info.param.edition) + "_" + std::to_string(info.param.screenMode) + "_" +
            kEndings[static_cast<int>(info.param.ending)];
 }

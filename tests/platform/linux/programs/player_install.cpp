@@ -88,6 +88,21 @@ PlayerInstall::~PlayerInstall() {
 }
 
 void PlayerInstall::start(const QStringList& arguments) {
+    launch(program_, arguments);
+}
+
+void PlayerInstall::startWithBytes(const std::string& argument) {
+    // QProcess passes arguments as UTF-8; a shell's printf passes any byte.
+    QString escaped;
+    for (const char c : argument) {
+        escaped += QString::asprintf("\\0%03o", static_cast<unsigned char>(c));
+    }
+    launch(QStringLiteral("/bin/sh"),
+           {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""), program_,
+            escaped});
+}
+
+void PlayerInstall::launch(const QString& program, const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders_->runtime());
     environment.insert(QStringLiteral("HOME"), folders_->home());
@@ -107,7 +122,7 @@ void PlayerInstall::start(const QStringList& arguments) {
     }
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_.path());
-    process_.start(program_, arguments);
+    process_.start(program, arguments);
     process_.waitForStarted(5000);
     pid_ = process_.processId();
     window_.clear();
@@ -179,18 +194,20 @@ bool PlayerInstall::endedNormally() const {
 }
 
 QString PlayerInstall::settingsText() const {
+    return QString::fromStdString(settingsBytes());
+}
+
+std::string PlayerInstall::settingsBytes() const {
     QFile file(folder_.path() + QStringLiteral("/nwmpset.ini"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QString::fromUtf8(file.readAll());
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 std::optional<std::string> PlayerInstall::stored(const std::string& section,
                                                  const std::string& key) const {
     const QString wantedSection = QStringLiteral("[%1]").arg(QString::fromStdString(section));
     bool inSection = false;
-    for (QString line : settingsText().split(QLatin1Char('\n'))) {
+    // One character a byte: a stored path need not be UTF-8.
+    for (QString line : QString::fromLatin1(settingsBytes()).split(QLatin1Char('\n'))) {
         line = line.trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             inSection = line.compare(wantedSection, Qt::CaseInsensitive) == 0;
@@ -198,7 +215,7 @@ std::optional<std::string> PlayerInstall::stored(const std::string& section,
                    line.section(QLatin1Char('='), 0, 0)
                            .trimmed()
                            .compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0) {
-            return line.section(QLatin1Char('='), 1).trimmed().toStdString();
+            return line.section(QLatin1Char('='), 1).trimmed().toLatin1().toStdString();
         }
     }
     return std::nullopt;

@@ -47,6 +47,7 @@ class PlayerInstall {
     }
     // Starts the copy with these arguments; the window is then looked for with window().
     void start(const QStringList& arguments = {});
+    void startWithBytes(const std::string& argument);  // one argument, any bytes
     // The shown window of the running program, waited for.
     std::optional<QString> window(std::chrono::milliseconds timeout = 15s);
     // The first title of the window that matches, waited for; nothing on time-out.
@@ -63,10 +64,12 @@ class PlayerInstall {
     // A value of the copy's nwmpset.ini, or nothing when the key is absent.
     std::optional<std::string> stored(const std::string& section, const std::string& key) const;
     QString settingsText() const;
+    std::string settingsBytes() const;
     QString lastTitle() const { return lastTitle_; }
     QString errorOutput();
 
   private:
+    void launch(const QString& program, const QStringList& arguments);
     std::shared_ptr<UserFolders> folders_;
     QTemporaryDir folder_;
     QString program_;

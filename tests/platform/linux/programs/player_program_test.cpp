@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <filesystem>
 
 #include "player_install.hpp"
 
@@ -221,6 +224,46 @@ TEST(PlayerProgram, DaskCoversTheScreenAndEscEndsIt) {
     ASSERT_TRUE(player.waitForEnd(10s)) << diagnosis(player);
     EXPECT_EQ(player.stored("ResumeInfo", "FilePath"), media("sample.mkv").toStdString());
 }
+
+// File names are bytes; a line break, which the settings file cannot hold, leaves no half record.
+struct NamedFile {
+    const char* label;
+    std::string bytes;
+    QString shown;
+};
+class FileNames : public ::testing::TestWithParam<NamedFile> {};
+
+TEST_P(FileNames, PlayFromTheCommandLineAndResumeAsTheBytesGiven) {
+    QTemporaryDir folder;
+    const std::string path =
+        QFile::encodeName(folder.path()).toStdString() + "/" + GetParam().bytes;
+    std::filesystem::copy_file(NWMP_TEST_MEDIA "/picture320.avi", path);
+    auto folders = std::make_shared<UserFolders>();
+    PlayerInstall first(kPemra, switches("ResumePlay=1\n"), folders);
+    first.startWithBytes(path);
+    ASSERT_TRUE(first.waitForTitle(playInfo(GetParam().shown))) << diagnosis(first);
+    first.press(QStringLiteral("Escape"));
+    ASSERT_TRUE(first.waitForEnd(10s));
+    const bool storable = GetParam().bytes.find('\n') == std::string::npos;
+    EXPECT_EQ(first.stored("ResumeInfo", "FilePath"),
+              storable ? std::optional(path) : std::nullopt);
+    EXPECT_EQ(first.stored("ResumeInfo", "Position").has_value(), storable);
+    if (storable) {
+        PlayerInstall second(kPemra, first.settingsBytes(), folders);
+        second.start();
+        EXPECT_TRUE(second.waitForTitle(playInfo(GetParam().shown))) << diagnosis(second);
+        second.press(QStringLiteral("Escape"));
+        EXPECT_TRUE(second.waitForEnd(10s));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, FileNames,
+    ::testing::Values(NamedFile{"Utf8", "曲 テスト.avi", QStringLiteral("曲 テスト.avi")},
+                      NamedFile{"CodePage932", "\203e\203X\203g.avi", QStringLiteral("テスト.avi")},
+                      NamedFile{"NoEncoding", "\377\376x.avi", QStringLiteral("\uFFFD\uFFFDx.avi")},
+                      NamedFile{"LineBreak", "a\nb.avi", QStringLiteral("a\nb.avi")}),
+    [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace
 }  // namespace nwmp::linux_platform::testing

@@ -276,7 +276,10 @@ TEST_P(OnADisplay, BadStoredGeometryEndsOnTheScreenAndEscStillEndsThePlayer) {
             if (first) {
                 EXPECT_EQ(shown, *first) << show(shown);
             }
-            EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(shown)) << show(shown);
+            // No larger than the screen and a maximised window's invisible borders, and on it.
+            EXPECT_LE(shown.width(), 1280 + 20) << show(shown);
+            EXPECT_LE(shown.height(), 1024 + 20) << show(shown);
+            EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(shown.topLeft())) << show(shown);
             if (c.atDesignPlace) {
                 EXPECT_EQ(shown.topLeft(), design) << show(shown);
             }
