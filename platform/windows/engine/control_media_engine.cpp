@@ -134,18 +134,25 @@ ControlMediaEngine::ControlMediaEngine(HWND parent, const ControlBar& controlBar
         0, pixelsFromTwips(kDesignWidthTwips, true), pixelsFromTwips(kDesignHeightTwips, false),
         parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (parts_->host == nullptr) {
-        throw EngineMissing("the control host atl.dll is missing",
-                            HRESULT_FROM_WIN32(GetLastError()));
+        throw EngineError("the control host atl.dll cannot make its window");
     }
     Released<IUnknown> unknown;
     const HRESULT made = AtlAxGetControl(parts_->host, &unknown.pointer);
     if (FAILED(made) || unknown.pointer == nullptr) {
-        throw EngineMissing("the engine control cannot be made", FAILED(made) ? made : E_FAIL);
+        // The host does not tell why; whether the control's server loads at all does.
+        Released<IClassFactory> factory;
+        const HRESULT loaded = CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr,
+                                                IID_IClassFactory,
+                                                reinterpret_cast<void**>(&factory.pointer));
+        if (FAILED(loaded)) {
+            throw EngineMissing("the engine control's server cannot be loaded", loaded);
+        }
+        throw EngineError("the engine control cannot be made");
     }
     const HRESULT dispatch =
         unknown.pointer->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&parts_->control));
     if (FAILED(dispatch))
-        throw EngineMissing("the engine control has no members", dispatch);
+        throw EngineError("the engine control has no members");
 
     for (const DesignSetting& setting : engineDesignSettings(controlBar)) {
         Variant value =

@@ -243,6 +243,7 @@ TEST_F(ControlSite, AControlThatIsMissingOrCannotBeMadeIsReportedAndLeavesNothin
         ADD_FAILURE() << "made a control that is not registered";
     } catch (const EngineMissing& missing) {
         EXPECT_TRUE(FAILED(missing.result()));
+        EXPECT_EQ(engineFailureMessage(missing), std::string(kEngineMissingMessage));
     }
     EXPECT_EQ(childWindows(parent_), 0);
 
@@ -268,6 +269,15 @@ TEST_F(ControlSite, AControlThatIsMissingOrCannotBeMadeIsReportedAndLeavesNothin
 
     ASSERT_EQ(DllRegisterServer(), S_OK);
     EXPECT_NO_THROW(ControlMediaEngine(parent_, editions::kStandard.controlBar));
+
+    // There, but refusing a design setting: not missing, and it says so.
+    StandInFailNext(5001);
+    try {
+        ControlMediaEngine engine(parent_, editions::kStandard.controlBar);
+        ADD_FAILURE() << "a control that refused its design settings was taken";
+    } catch (const EngineError& refused) {
+        EXPECT_EQ(engineFailureMessage(refused), std::string(kEngineNotStartedMessage));
+    }
 }
 
 }  // namespace
