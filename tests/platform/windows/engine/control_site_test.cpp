@@ -50,11 +50,14 @@ bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
     return true;
 }
 
+BOOL CALLBACK countWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 int childWindows(HWND parent) {
     int count = 0;
-    EnumChildWindows(
-        parent, [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-        reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(parent, countWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -107,6 +107,36 @@ struct Installation {
     std::wstring folder;
 };
 
+struct WindowSearch {
+    DWORD process;
+    const wchar_t* windowClass;
+    HWND found = nullptr;
+};
+
+// Callbacks of the system's calling convention, which a lambda does not have on 32-bit Windows.
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM context) {
+    auto& s = *reinterpret_cast<WindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (process == s.process && std::wstring_view(name) == s.windowClass) {
+        s.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findEngineWindow(HWND child, LPARAM found) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (std::wstring_view(name) == L"NwmpStandInEngine") {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A running player program.
 class Player {
   public:
@@ -143,26 +173,9 @@ class Player {
 
     // The first top-level window of this process of the class, once it exists.
     HWND window(const wchar_t* windowClass = kMainWindowClass) const {
-        struct Search {
-            DWORD process;
-            const wchar_t* windowClass;
-            HWND found = nullptr;
-        } search{process_.dwProcessId, windowClass};
+        WindowSearch search{process_.dwProcessId, windowClass};
         waitUntil([&search] {
-            EnumWindows(
-                [](HWND window, LPARAM context) {
-                    auto& s = *reinterpret_cast<Search*>(context);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t name[64] = {};
-                    GetClassNameW(window, name, 64);
-                    if (process == s.process && std::wstring_view(name) == s.windowClass) {
-                        s.found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         });
         return search.found;
@@ -185,18 +198,7 @@ class Player {
         HWND control = nullptr;
         const HWND main = window();
         waitUntil([&] {
-            EnumChildWindows(
-                main,
-                [](HWND child, LPARAM found) {
-                    wchar_t name[64] = {};
-                    GetClassNameW(child, name, 64);
-                    if (std::wstring_view(name) == L"NwmpStandInEngine") {
-                        *reinterpret_cast<HWND*>(found) = child;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&control));
+            EnumChildWindows(main, findEngineWindow, reinterpret_cast<LPARAM>(&control));
             return control != nullptr;
         });
         ASSERT_NE(control, nullptr);

@@ -76,27 +76,30 @@ void start(Running& running, const std::wstring& folder) {
                                folder.c_str(), &startup, &running.process));
 }
 
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+// Of the system's calling convention, which a lambda does not have on 32-bit Windows.
+BOOL CALLBACK findVisibleWindow(HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (owner == s->processId && IsWindowVisible(window) &&
+        std::wstring_view(name) == s->windowClass) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND topWindowOf(DWORD processId, const wchar_t* windowClass) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{processId, windowClass, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (owner == s->processId && IsWindowVisible(window) &&
-                std::wstring_view(name) == s->windowClass) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, windowClass, nullptr};
+    EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
