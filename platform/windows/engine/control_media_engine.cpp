@@ -157,9 +157,9 @@ ControlMediaEngine::ControlMediaEngine(HWND parent, const ControlBar& controlBar
     // under Wine, goes on to look for the control in a server process of its own.
     {
         Released<IClassFactory> factory;
-        const HRESULT loaded = CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr,
-                                                IID_IClassFactory,
-                                                reinterpret_cast<void**>(&factory.pointer));
+        const HRESULT loaded =
+            CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                             reinterpret_cast<void**>(&factory.pointer));
         if (FAILED(loaded))
             throw EngineMissing("the engine control's server cannot be loaded", loaded);
     }

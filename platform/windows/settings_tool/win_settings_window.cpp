@@ -168,9 +168,8 @@ void WinSettingsWindow::buildControls() {
     for (std::size_t i = 0; i < kOptionBoxCount; ++i) {
         const OptionBox& box = kOptionBoxes[i];
         pending.push_back({box.tabIndex, [this, &box, i] {
-                               return makeControl(L"BUTTON", kCheckStyle, box.caption,
-                                                  box.position, kCheckId + static_cast<int>(i),
-                                                  box.tooltip);
+                               return makeControl(L"BUTTON", kCheckStyle, box.caption, box.position,
+                                                  kCheckId + static_cast<int>(i), box.tooltip);
                            }});
     }
     for (std::size_t i = 0; i < kSlotCount; ++i) {

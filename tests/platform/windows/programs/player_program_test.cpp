@@ -335,10 +335,9 @@ TEST_F(PlayerPrograms, WithoutTheEngineControlThePlayerSaysSoAndWritesNothing) {
 TEST_F(PlayerPrograms, AStartWithoutItsWindowsSaysSoAndEndsWithOne) {
     Installation installation(L"nwmp refused", L"");
     const auto program = installation.program(NWMP_REFUSED_WINDOWS_EXE, L"refused_windows");
-    for (const auto& [which, expected] :
-         {std::pair{L"player-main", kWindowFailedMessage},
-          std::pair{L"player-application", kWindowFailedMessage},
-          std::pair{L"tool", kToolWindowFailedMessage}}) {
+    for (const auto& [which, expected] : {std::pair{L"player-main", kWindowFailedMessage},
+                                          std::pair{L"player-application", kWindowFailedMessage},
+                                          std::pair{L"tool", kToolWindowFailedMessage}}) {
         Player player(program, which);
         EXPECT_EQ(player.message(), expected) << narrow(which);
         ASSERT_TRUE(player.ended());
