@@ -13,12 +13,21 @@ foreach(gtest_target gtest gtest_main gmock gmock_main)
     endif()
 endforeach()
 
+# A 32-bit build runs in a 32-bit prefix (Debian's wine32), as on 32-bit Windows; a 64-bit one
+# in a 64-bit prefix. Wine refuses a program whose prefix has the other architecture.
 set(NWMP_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(NWMP_WINE_ARCH win32)
+else()
+    set(NWMP_WINE_ARCH win64)
+endif()
 add_test(NAME wine_prefix_make
          COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix make ${NWMP_WINE_PREFIX})
 add_test(NAME wine_prefix_end COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix end ${NWMP_WINE_PREFIX})
-set_tests_properties(wine_prefix_make PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
-set_tests_properties(wine_prefix_end PROPERTIES FIXTURES_CLEANUP wine)
+set_tests_properties(wine_prefix_make PROPERTIES
+    FIXTURES_SETUP wine TIMEOUT 300 ENVIRONMENT WINEARCH=${NWMP_WINE_ARCH})
+set_tests_properties(wine_prefix_end PROPERTIES
+    FIXTURES_CLEANUP wine ENVIRONMENT WINEARCH=${NWMP_WINE_ARCH})
 
 # nwmp_add_wine_test(TARGET): the whole test program as one CTest test (Wine is slow to start,
 # so one process per program). Every one runs with the test display: the prefix's one desktop
@@ -27,5 +36,6 @@ set_tests_properties(wine_prefix_end PROPERTIES FIXTURES_CLEANUP wine)
 function(nwmp_add_wine_test target)
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
-        FIXTURES_REQUIRED wine ENVIRONMENT WINEPREFIX=${NWMP_WINE_PREFIX} TIMEOUT 300)
+        FIXTURES_REQUIRED wine TIMEOUT 300
+        ENVIRONMENT "WINEPREFIX=${NWMP_WINE_PREFIX};WINEARCH=${NWMP_WINE_ARCH}")
 endfunction()

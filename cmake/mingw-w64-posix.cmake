@@ -1,9 +1,13 @@
-# Cross-build for 64-bit Windows with Debian's mingw-w64 compilers, posix thread model (the
-# win32 model lacks std::mutex and std::thread, which the core and GoogleTest use).
+# Cross-build for Windows with Debian's mingw-w64 compilers, posix thread model (the win32 model
+# lacks std::mutex and std::thread, which the core and GoogleTest use). 64-bit unless
+# NWMP_MINGW_PROCESSOR says i686 (cmake/mingw-w64-i686-posix.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+if(NOT DEFINED NWMP_MINGW_PROCESSOR)
+    set(NWMP_MINGW_PROCESSOR x86_64)
+endif()
+set(CMAKE_SYSTEM_PROCESSOR ${NWMP_MINGW_PROCESSOR})
 
-set(NWMP_MINGW_TRIPLET x86_64-w64-mingw32)
+set(NWMP_MINGW_TRIPLET ${NWMP_MINGW_PROCESSOR}-w64-mingw32)
 set(CMAKE_C_COMPILER ${NWMP_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${NWMP_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${NWMP_MINGW_TRIPLET}-windres)

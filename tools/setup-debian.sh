@@ -51,3 +51,22 @@ nwmp_setup_play() {
 nwmp_setup_check() {
     nwmp_install_packages "${NWMP_PLAY_PACKAGES[@]}" "${NWMP_CHECK_PACKAGES[@]}"
 }
+
+# ./check only: the 32-bit Windows build and its tests need the i686 cross compiler and 32-bit
+# Wine, which comes from Debian's i386 architecture. The architecture is added, and the package
+# lists read again, only where it is missing.
+NWMP_WINDOWS_X86_PACKAGES=(g++-mingw-w64-i686-posix wine32:i386)
+
+nwmp_setup_windows_x86() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        local sudo=()
+        if [[ $(id -u) -ne 0 ]]; then
+            command -v sudo >/dev/null || { echo "error: need root or sudo to add the i386 architecture" >&2; return 1; }
+            sudo=(sudo)
+        fi
+        echo "Adding Debian's i386 architecture for 32-bit Wine"
+        "${sudo[@]}" dpkg --add-architecture i386
+        "${sudo[@]}" apt-get update -qq
+    fi
+    nwmp_install_packages "${NWMP_WINDOWS_X86_PACKAGES[@]}"
+}

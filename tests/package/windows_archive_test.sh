@@ -3,11 +3,17 @@
 # read-me in two languages and the tool's "icon" folder with an icon per listed extension, a
 # read-me that Notepad reads as it was written, and programs that need no DLL beyond the system's
 # own (the archive ships nothing else, so a runtime DLL of the compiler would leave every program
-# unable to start on a machine without it).
+# unable to start on a machine without it), each program built for the archive's architecture
+# (-windows-x64: 64-bit, -windows-x86: 32-bit).
 #
 #   tests/package/windows_archive_test.sh ARCHIVE.zip
 set -euo pipefail
 archive=$(readlink -f "${1:?the archive}")
+case "$archive" in
+*-windows-x64.zip) format=pei-x86-64 ;;
+*-windows-x86.zip) format=pei-i386 ;;
+*) echo "FAIL: $archive names no architecture (-windows-x64 or -windows-x86)"; exit 1 ;;
+esac
 here="$(cd "$(dirname "$(readlink -f "$0")")" && pwd)"
 icons="$here/../../platform/linux/association/icons"
 
@@ -40,6 +46,10 @@ for readme in README-*.txt; do
 done
 
 for program in *.exe; do
+    if ! x86_64-w64-mingw32-objdump -f "$program" | grep -q "file format $format\$"; then
+        echo "FAIL: $program is not $format: $(x86_64-w64-mingw32-objdump -f "$program" | grep format)"
+        status=1
+    fi
     foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\s*DLL Name: //p' | grep -iv \
         -e '^kernel32' -e '^user32' -e '^gdi32' -e '^msvcrt' -e '^shell32' -e '^shlwapi' \
         -e '^ole32' -e '^oleaut32' -e '^advapi32' -e '^comctl32' -e '^comdlg32' -e '^atl' \

@@ -13,14 +13,42 @@
 #include "platform/windows/engine/engine_event_sink.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
 
-// atl.dll's control hosting; mingw-w64 has the import library but no header.
-extern "C" {
-BOOL WINAPI AtlAxWinInit();
-HRESULT WINAPI AtlAxGetControl(HWND window, IUnknown** control);
-}
-
 namespace nwmp::windows {
 namespace {
+
+// atl.dll's control hosting, found at run time: mingw-w64 has neither its header nor, for
+// 32-bit Windows, its import library. Loaded from the system folder by its full path, so that
+// no file of that name beside the program is taken for it.
+struct AtlHost {
+    using WinInit = BOOL(WINAPI*)();
+    using GetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
+    WinInit winInit = nullptr;
+    GetControl getControl = nullptr;
+};
+
+template <typename Function>
+Function exported(HMODULE module, const char* name) {
+    // Through the one function type the compiler takes as any function's.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+const AtlHost& atlHost() {
+    static const AtlHost host = [] {
+        AtlHost found;
+        wchar_t folder[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            return found;
+        }
+        const HMODULE atl = LoadLibraryW((std::wstring(folder, length) + L"\\atl.dll").c_str());
+        if (atl != nullptr) {
+            found.winInit = exported<AtlHost::WinInit>(atl, "AtlAxWinInit");
+            found.getControl = exported<AtlHost::GetControl>(atl, "AtlAxGetControl");
+        }
+        return found;
+    }();
+    return host;
+}
 
 constexpr DISPID kFileName = 1026;
 constexpr DISPID kCurrentPosition = 1027;
@@ -124,9 +152,24 @@ ControlMediaEngine::ControlMediaEngine(HWND parent, const ControlBar& controlBar
     const HRESULT known = CLSIDFromProgID(kEngineProgId, &clsid);
     if (FAILED(known))
         throw EngineMissing("the engine control is not installed", known);
+    // Registered, but is its server there to load (its file may be gone, or registered only for
+    // the other architecture)? Asked before the host, which does not tell why it failed and,
+    // under Wine, goes on to look for the control in a server process of its own.
+    {
+        Released<IClassFactory> factory;
+        const HRESULT loaded =
+            CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                             reinterpret_cast<void**>(&factory.pointer));
+        if (FAILED(loaded))
+            throw EngineMissing("the engine control's server cannot be loaded", loaded);
+    }
     // The hosting window class is registered once per process; a second registration reports
     // failure, so whether the host is there shows only when its window is made.
-    AtlAxWinInit();
+    const AtlHost& atl = atlHost();
+    if (atl.winInit == nullptr || atl.getControl == nullptr) {
+        throw EngineError("the control host atl.dll is missing");
+    }
+    atl.winInit();
     // Where the control cannot be made, the hosting window still comes up empty: only the
     // control it holds tells.
     parts_->host = CreateWindowExW(
@@ -134,18 +177,17 @@ ControlMediaEngine::ControlMediaEngine(HWND parent, const ControlBar& controlBar
         0, pixelsFromTwips(kDesignWidthTwips, true), pixelsFromTwips(kDesignHeightTwips, false),
         parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (parts_->host == nullptr) {
-        throw EngineMissing("the control host atl.dll is missing",
-                            HRESULT_FROM_WIN32(GetLastError()));
+        throw EngineError("the control host atl.dll cannot make its window");
     }
     Released<IUnknown> unknown;
-    const HRESULT made = AtlAxGetControl(parts_->host, &unknown.pointer);
+    const HRESULT made = atl.getControl(parts_->host, &unknown.pointer);
     if (FAILED(made) || unknown.pointer == nullptr) {
-        throw EngineMissing("the engine control cannot be made", FAILED(made) ? made : E_FAIL);
+        throw EngineError("the engine control cannot be made");
     }
     const HRESULT dispatch =
         unknown.pointer->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&parts_->control));
     if (FAILED(dispatch))
-        throw EngineMissing("the engine control has no members", dispatch);
+        throw EngineError("the engine control has no members");
 
     for (const DesignSetting& setting : engineDesignSettings(controlBar)) {
         Variant value =

@@ -23,8 +23,10 @@ namespace nwmp::windows {
 
 inline constexpr wchar_t kEngineProgId[] = L"MediaPlayerCtl.MediaPlayer";
 
-// The control is not installed, or cannot be made or hosted. The player says so and ends
-// before it writes anything.
+// The control is not installed: its name is unknown, or its server cannot be loaded (its file
+// is gone, or it is registered only for the other architecture). Every other failure at start is
+// a plain EngineError: the control is there but could not be started. Either way the player says
+// so and ends before it writes anything.
 class EngineMissing : public EngineError {
   public:
     EngineMissing(const std::string& what, HRESULT result) : EngineError(what), result_(result) {}
@@ -34,17 +36,32 @@ class EngineMissing : public EngineError {
     HRESULT result_;
 };
 
-// What the player shows in its message box when the control cannot be made.
+// What the player shows when the control is not installed. On Windows 10 and 11 the media player
+// the control comes with is an optional feature, added in Settings.
 inline constexpr char kEngineMissingMessage[] =
-    "メディア再生コントロール (MediaPlayerCtl.MediaPlayer) を作成できません。"
-    "メディアプレーヤーのコントロールがインストールされているか確認してください。"
+    "メディア再生コントロール (MediaPlayerCtl.MediaPlayer) が見つかりません。"
+    "Windows Media Player を追加してください。Windows 10 と Windows 11 では、"
+    "「設定」の「オプション機能」(「アプリ」または「システム」の中) の「機能を追加する」から"
+    "「Windows Media Player」(Windows 11 では「Windows Media Player レガシ」) を追加できます。"
     "プレーヤーを終了します。";
+
+// What the player shows when the control is there but does not start as the player needs it.
+inline constexpr char kEngineNotStartedMessage[] =
+    "メディア再生コントロール (MediaPlayerCtl.MediaPlayer) はありますが、開始できませんでした"
+    "(設定を受け付けないか、イベントを知らせません)。"
+    "Windows Media Player を入れ直すと直ることがあります。プレーヤーを終了します。";
+
+// The message for a failure to make the control.
+inline const char* engineFailureMessage(const EngineError& error) {
+    return dynamic_cast<const EngineMissing*>(&error) != nullptr ? kEngineMissingMessage
+                                                                 : kEngineNotStartedMessage;
+}
 
 class ControlMediaEngine final : public MediaEngine {
   public:
     // Creates and hosts the control in parent (COM must be initialised on this thread as a
-    // single-threaded apartment). Throws EngineMissing when the control cannot be made, and
-    // EngineError when it does not take the design settings.
+    // single-threaded apartment). Throws EngineMissing when the control is not installed, and
+    // EngineError when it is but cannot be made, hosted, set up or heard.
     ControlMediaEngine(HWND parent, const ControlBar& controlBar);
     ~ControlMediaEngine() override;
     ControlMediaEngine(const ControlMediaEngine&) = delete;

@@ -78,6 +78,17 @@ void registerClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
     }
 }
 
+// A callback of the system's own calling convention (a lambda has the compiler's, which 32-bit
+// Windows does not share).
+BOOL CALLBACK addScreenArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        reinterpret_cast<std::vector<RECT>*>(areas)->push_back(info.rcMonitor);
+    }
+    return TRUE;
+}
+
 // The paths of a drop in drop order, as UTF-8; the drop's memory goes back to the system.
 std::vector<std::string> takeDroppedFiles(HDROP drop) {
     std::vector<std::string> files;
@@ -334,22 +345,12 @@ WindowId WinMainWindow::Handle() const {
 }
 
 std::vector<TwipsArea> WinMainWindow::ScreenAreas() const {
-    std::vector<RECT> workAreas;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM areas) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof(info);
-            if (GetMonitorInfoW(monitor, &info)) {
-                reinterpret_cast<std::vector<RECT>*>(areas)->push_back(info.rcMonitor);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&workAreas));
+    std::vector<RECT> screenAreas;
+    EnumDisplayMonitors(nullptr, nullptr, addScreenArea, reinterpret_cast<LPARAM>(&screenAreas));
     const double perPixelX = twipsPerPixelX();
     const double perPixelY = twipsPerPixelY();
     std::vector<TwipsArea> areas;
-    for (const RECT& area : workAreas) {
+    for (const RECT& area : screenAreas) {
         areas.push_back({area.left * perPixelX, area.top * perPixelY,
                          (area.right - area.left) * perPixelX,
                          (area.bottom - area.top) * perPixelY});

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string_view>
 
 #include "common/located_settings_file.hpp"
 #include "platform/windows/engine/control_media_engine.hpp"
@@ -38,9 +40,9 @@ class OleApartment {
     bool ready_;
 };
 
-void sayEngineMissing(const EditionProfile& profile) {
-    MessageBoxW(nullptr, widen(windows::kEngineMissingMessage).c_str(),
-                widen(profile.applicationTitle).c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST);
+void say(const EditionProfile& profile, std::string_view message) {
+    MessageBoxW(nullptr, widen(message).c_str(), widen(profile.applicationTitle).c_str(),
+                MB_OK | MB_ICONERROR | MB_TOPMOST);
 }
 
 // The windows handle their own dialog keys (the URL dialog's Tab and Enter), so the loop is the
@@ -64,24 +66,38 @@ int runPlayer(const EditionProfile& profile) {
     std::optional<PlayerPresence> presence(std::in_place);
     const bool previousInstance = presence->previousInstance();
 
-    WinMainWindow window(profile);
+    // A start that cannot have its windows or its engine says why and ends before it has read
+    // or written anything; the next start need not wait for it.
+    const auto fail = [&](std::string_view message) {
+        presence.reset();
+        say(profile, message);
+        return 1;
+    };
+    std::unique_ptr<WinMainWindow> windowOwner;
     std::unique_ptr<windows::ControlMediaEngine> engine;
+    std::unique_ptr<WinUrlDialog> urlDialog;
+    try {
+        windowOwner = std::make_unique<WinMainWindow>(profile);
+    } catch (const std::runtime_error&) {
+        return fail(kWindowFailedMessage);
+    }
+    WinMainWindow& window = *windowOwner;
     try {
         if (!apartment.ready()) {
-            throw windows::EngineMissing("no OLE apartment", E_FAIL);
+            throw EngineError("no OLE apartment");
         }
         engine = std::make_unique<windows::ControlMediaEngine>(window.handle(), profile.controlBar);
-    } catch (const EngineError&) {
-        // Nothing has been read or written yet; the next start need not wait for this one.
-        presence.reset();
-        sayEngineMissing(profile);
-        return 1;
+    } catch (const EngineError& error) {
+        return fail(windows::engineFailureMessage(error));
     }
     window.setEngineWindow(engine->window());
 
-    std::unique_ptr<WinUrlDialog> urlDialog;
     if (profile.window.hasUrlDialog) {
-        urlDialog = std::make_unique<WinUrlDialog>();
+        try {
+            urlDialog = std::make_unique<WinUrlDialog>();
+        } catch (const std::runtime_error&) {
+            return fail(kWindowFailedMessage);
+        }
     }
     LocatedSettingsFile settings;
     WinOpenFileDialog openFileDialog;

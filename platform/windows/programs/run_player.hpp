@@ -7,6 +7,10 @@
 
 namespace nwmp::windows_platform {
 
+// What a player shows before it ends when its windows cannot be made.
+inline constexpr char kWindowFailedMessage[] =
+    "ウィンドウを作成できませんでした。プレーヤーを終了します。";
+
 // Runs the player until it ends; returns the program's exit status.
 int runPlayer(const EditionProfile& profile);
 

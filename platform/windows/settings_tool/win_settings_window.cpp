@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,35 @@ HFONT makeJapaneseFont(int dpiY) {
                        DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
 }
 
+// Windows stacks sibling controls in the order they were made, the first on top, and that order
+// is the tab order; the form lays later controls over earlier ones (Text2 over kanren1(11)).
+// Each control is cut to the part that no later control of the form covers, so that it neither
+// paints over nor takes the clicks of the control the user sees there, and the tab order stays.
+void clipToFormStacking(const std::vector<HWND>& formOrder) {
+    for (std::size_t i = 0; i < formOrder.size(); ++i) {
+        RECT own{};
+        GetWindowRect(formOrder[i], &own);
+        HRGN visible = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+        bool covered = false;
+        for (std::size_t above = i + 1; above < formOrder.size(); ++above) {
+            RECT other{};
+            RECT overlap{};
+            GetWindowRect(formOrder[above], &other);
+            if (IntersectRect(&overlap, &own, &other)) {
+                OffsetRect(&overlap, -own.left, -own.top);
+                HRGN part = CreateRectRgnIndirect(&overlap);
+                CombineRgn(visible, visible, part, RGN_DIFF);
+                DeleteObject(part);
+                covered = true;
+            }
+        }
+        // The control owns the region it is given.
+        if (!covered || SetWindowRgn(formOrder[i], visible, FALSE) == 0) {
+            DeleteObject(visible);
+        }
+    }
+}
+
 }  // namespace
 
 WinSettingsWindow::WinSettingsWindow(HINSTANCE instance) : instance_(instance) {
@@ -54,7 +84,9 @@ WinSettingsWindow::WinSettingsWindow(HINSTANCE instance) : instance_(instance) {
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kSettingsWindowClass;
-    RegisterClassExW(&windowClass);
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw std::runtime_error("the settings window class cannot be registered");
+    }
 
     twipsPerPixelX_ = twipsPerPixelX();
     twipsPerPixelY_ = twipsPerPixelY();
@@ -68,6 +100,9 @@ WinSettingsWindow::WinSettingsWindow(HINSTANCE instance) : instance_(instance) {
     window_ = CreateWindowExW(0, kSettingsWindowClass, widen(kToolWindowTitle).c_str(),
                               kWindowStyle, outer.left, outer.top, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    if (window_ == nullptr) {
+        throw std::runtime_error("the settings window cannot be made");
+    }
     font_ = makeJapaneseFont(static_cast<int>(roundHalfEven(kTwipsPerInch / twipsPerPixelY_)));
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
@@ -123,24 +158,26 @@ HWND WinSettingsWindow::makeControl(const wchar_t* windowClass, DWORD style,
 }
 
 void WinSettingsWindow::buildControls() {
+    // Pushed in the form's order, later controls lying over earlier ones.
     struct Pending {
         int tabIndex;
-        std::function<void()> make;
+        std::function<HWND()> make;
     };
     std::vector<Pending> pending;
     constexpr DWORD kCheckStyle = BS_AUTOCHECKBOX | WS_TABSTOP;
     for (std::size_t i = 0; i < kOptionBoxCount; ++i) {
         const OptionBox& box = kOptionBoxes[i];
         pending.push_back({box.tabIndex, [this, &box, i] {
-                               makeControl(L"BUTTON", kCheckStyle, box.caption, box.position,
-                                           kCheckId + static_cast<int>(i), box.tooltip);
+                               return makeControl(L"BUTTON", kCheckStyle, box.caption, box.position,
+                                                  kCheckId + static_cast<int>(i), box.tooltip);
                            }});
     }
     for (std::size_t i = 0; i < kSlotCount; ++i) {
         const AssociationSlot& slot = kAssociationSlots[i];
         pending.push_back({slot.tabIndex, [this, &slot, i] {
-                               makeControl(L"BUTTON", kCheckStyle, slot.caption, slot.position,
-                                           kKanrenId + static_cast<int>(i), slot.tooltip);
+                               return makeControl(L"BUTTON", kCheckStyle, slot.caption,
+                                                  slot.position, kKanrenId + static_cast<int>(i),
+                                                  slot.tooltip);
                            }});
     }
     int labels = 0;
@@ -170,16 +207,23 @@ void WinSettingsWindow::buildControls() {
                 break;
         }
         pending.push_back({layout.tabIndex, [this, &layout, id, windowClass, style] {
-                               makeControl(windowClass, style, layout.caption, layout.position, id,
-                                           layout.tooltip);
+                               return makeControl(windowClass, style, layout.caption,
+                                                  layout.position, id, layout.tooltip);
                            }});
     }
     // Made in tab order: the dialog keys move through controls in the order they were made.
-    std::stable_sort(pending.begin(), pending.end(),
-                     [](const Pending& a, const Pending& b) { return a.tabIndex < b.tabIndex; });
-    for (const Pending& control : pending) {
-        control.make();
+    std::vector<std::size_t> tabOrder(pending.size());
+    for (std::size_t i = 0; i < tabOrder.size(); ++i) {
+        tabOrder[i] = i;
     }
+    std::stable_sort(tabOrder.begin(), tabOrder.end(), [&pending](std::size_t a, std::size_t b) {
+        return pending[a].tabIndex < pending[b].tabIndex;
+    });
+    std::vector<HWND> formOrder(pending.size());
+    for (std::size_t i : tabOrder) {
+        formOrder[i] = pending[i].make();
+    }
+    clipToFormStacking(formOrder);
     const HWND combo = GetDlgItem(window_, kCombo1Id);
     for (const ScreenMode& mode : kScreenModes) {
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(mode.text).c_str()));

@@ -40,6 +40,7 @@ inline constexpr wchar_t kSettingsWindowClass[] = L"NorvalentWMP3setWindow";
 
 class WinSettingsWindow final : public SettingsToolView {
   public:
+    // Throws std::runtime_error when the window cannot be made.
     explicit WinSettingsWindow(HINSTANCE instance);
     ~WinSettingsWindow() override;
     WinSettingsWindow(const WinSettingsWindow&) = delete;

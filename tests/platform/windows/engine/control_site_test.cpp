@@ -50,11 +50,14 @@ bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
     return true;
 }
 
+BOOL CALLBACK countWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 int childWindows(HWND parent) {
     int count = 0;
-    EnumChildWindows(
-        parent, [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-        reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(parent, countWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
@@ -243,6 +246,7 @@ TEST_F(ControlSite, AControlThatIsMissingOrCannotBeMadeIsReportedAndLeavesNothin
         ADD_FAILURE() << "made a control that is not registered";
     } catch (const EngineMissing& missing) {
         EXPECT_TRUE(FAILED(missing.result()));
+        EXPECT_EQ(engineFailureMessage(missing), std::string(kEngineMissingMessage));
     }
     EXPECT_EQ(childWindows(parent_), 0);
 
@@ -268,6 +272,15 @@ TEST_F(ControlSite, AControlThatIsMissingOrCannotBeMadeIsReportedAndLeavesNothin
 
     ASSERT_EQ(DllRegisterServer(), S_OK);
     EXPECT_NO_THROW(ControlMediaEngine(parent_, editions::kStandard.controlBar));
+
+    // There, but refusing a design setting: not missing, and it says so.
+    StandInFailNext(5001);
+    try {
+        ControlMediaEngine engine(parent_, editions::kStandard.controlBar);
+        ADD_FAILURE() << "a control that refused its design settings was taken";
+    } catch (const EngineError& refused) {
+        EXPECT_EQ(engineFailureMessage(refused), std::string(kEngineNotStartedMessage));
+    }
 }
 
 }  // namespace

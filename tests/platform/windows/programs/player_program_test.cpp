@@ -9,9 +9,13 @@
 #include <functional>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/windows/engine/control_media_engine.hpp"
 #include "platform/windows/player/player_window_classes.hpp"
+#include "platform/windows/programs/run_player.hpp"
+#include "platform/windows/settings_tool/run_settings_tool.hpp"
 #include "platform/windows/shared/wide_text.hpp"
 #include "stand_in_control.h"
 #include "stand_in_names.hpp"
@@ -103,6 +107,36 @@ struct Installation {
     std::wstring folder;
 };
 
+struct WindowSearch {
+    DWORD process;
+    const wchar_t* windowClass;
+    HWND found = nullptr;
+};
+
+// Callbacks of the system's calling convention, which a lambda does not have on 32-bit Windows.
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM context) {
+    auto& s = *reinterpret_cast<WindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (process == s.process && std::wstring_view(name) == s.windowClass) {
+        s.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findEngineWindow(HWND child, LPARAM found) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (std::wstring_view(name) == L"NwmpStandInEngine") {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A running player program.
 class Player {
   public:
@@ -139,26 +173,9 @@ class Player {
 
     // The first top-level window of this process of the class, once it exists.
     HWND window(const wchar_t* windowClass = kMainWindowClass) const {
-        struct Search {
-            DWORD process;
-            const wchar_t* windowClass;
-            HWND found = nullptr;
-        } search{process_.dwProcessId, windowClass};
+        WindowSearch search{process_.dwProcessId, windowClass};
         waitUntil([&search] {
-            EnumWindows(
-                [](HWND window, LPARAM context) {
-                    auto& s = *reinterpret_cast<Search*>(context);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t name[64] = {};
-                    GetClassNameW(window, name, 64);
-                    if (process == s.process && std::wstring_view(name) == s.windowClass) {
-                        s.found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         });
         return search.found;
@@ -175,24 +192,27 @@ class Player {
     }
     const std::string& caption() const { return caption_; }
 
-    // A key as the engine control reports it: the control has the keyboard focus.
+    // A key as the engine control reports it: the control has the keyboard focus. The main
+    // window, with its first caption, exists before the control is hosted in it.
     void press(WORD key) const {
-        HWND control = FindWindowExW(nullptr, nullptr, L"NwmpStandInEngine", nullptr);
+        HWND control = nullptr;
         const HWND main = window();
-        EnumChildWindows(
-            main,
-            [](HWND child, LPARAM found) {
-                wchar_t name[64] = {};
-                GetClassNameW(child, name, 64);
-                if (std::wstring_view(name) == L"NwmpStandInEngine") {
-                    *reinterpret_cast<HWND*>(found) = child;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&control));
+        waitUntil([&] {
+            EnumChildWindows(main, findEngineWindow, reinterpret_cast<LPARAM>(&control));
+            return control != nullptr;
+        });
         ASSERT_NE(control, nullptr);
         PostMessageW(control, WM_KEYDOWN, key, 1);
+    }
+
+    // The text of the message box the program shows, which is then dismissed.
+    std::string message() const {
+        const HWND box = window(L"#32770");
+        wchar_t text[1024] = {};
+        // The box's text is set once the box exists.
+        waitUntil([&] { return GetDlgItemTextW(box, 0xFFFF, text, 1024) > 0; });
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return narrow(text);
     }
 
   private:
@@ -304,26 +324,26 @@ TEST_F(PlayerPrograms, WithoutTheEngineControlThePlayerSaysSoAndWritesNothing) {
     const auto program = installation.program(NWMP_KOVEX_EXE, L"NorvalentWMP3TEKOVEX");
     DllUnregisterServer();
     Player player(program, L"\"" + installation.folder + L"\\tone.wav\"");
-    const HWND box = player.window(L"#32770");
-    ASSERT_NE(box, nullptr);
-    std::wstring message;
-    // The box's text is set once the box exists.
-    EXPECT_TRUE(waitUntil([&] {
-        message.clear();
-        EnumChildWindows(
-            box,
-            [](HWND child, LPARAM text) {
-                *reinterpret_cast<std::wstring*>(text) += windowText(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&message));
-        return message.find(L"MediaPlayerCtl.MediaPlayer") != std::wstring::npos;
-    })) << narrow(message);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(player.message(), windows::kEngineMissingMessage);
     ASSERT_TRUE(player.ended());
     EXPECT_EQ(player.exitCode(), 1u);
     EXPECT_FALSE(installation.settingsExist());
     ASSERT_EQ(DllRegisterServer(), S_OK);
+}
+
+// A window that cannot be made: the program says so, ends with 1 and writes nothing.
+TEST_F(PlayerPrograms, AStartWithoutItsWindowsSaysSoAndEndsWithOne) {
+    Installation installation(L"nwmp refused", L"");
+    const auto program = installation.program(NWMP_REFUSED_WINDOWS_EXE, L"refused_windows");
+    for (const auto& [which, expected] : {std::pair{L"player-main", kWindowFailedMessage},
+                                          std::pair{L"player-application", kWindowFailedMessage},
+                                          std::pair{L"tool", kToolWindowFailedMessage}}) {
+        Player player(program, which);
+        EXPECT_EQ(player.message(), expected) << narrow(which);
+        ASSERT_TRUE(player.ended());
+        EXPECT_EQ(player.exitCode(), 1u) << narrow(which);
+        EXPECT_FALSE(installation.settingsExist());
+    }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/windows/settings_tool/win_settings_window.hpp"
 #include "platform/windows/shared/wide_text.hpp"
@@ -74,27 +76,30 @@ void start(Running& running, const std::wstring& folder) {
                                folder.c_str(), &startup, &running.process));
 }
 
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+// Of the system's calling convention, which a lambda does not have on 32-bit Windows.
+BOOL CALLBACK findVisibleWindow(HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (owner == s->processId && IsWindowVisible(window) &&
+        std::wstring_view(name) == s->windowClass) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND topWindowOf(DWORD processId, const wchar_t* windowClass) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{processId, windowClass, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (owner == s->processId && IsWindowVisible(window) &&
-                std::wstring_view(name) == s->windowClass) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, windowClass, nullptr};
+    EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -289,6 +294,66 @@ TEST(SettingsToolProgram, ASecondCopySaysSoAndEndsLeavingTheFirst) {
 
     click(window, kCommandId + 2);
     EXPECT_TRUE(waitUntil([&] { return first.ended(); }));
+}
+
+// Later controls of the form lie over earlier ones. For every control, the window found at the
+// centre of the part no later control covers is that control (or the combo's own text field).
+TEST(SettingsToolProgram, EachControlAnswersAtTheCentreOfWhatShowsOfIt) {
+    const std::wstring folder = installedTool(L"nwmp-stacking");
+    Running tool;
+    start(tool, folder);
+    const HWND window = waitForWindow(tool, kSettingsWindowClass);
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    std::vector<std::pair<std::string, int>> form;
+    for (std::size_t i = 0; i < kOptionBoxCount; ++i) {
+        form.emplace_back("Check" + std::to_string(i), kCheckId + static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < kSlotCount; ++i) {
+        form.emplace_back("kanren1 " + std::to_string(i), kKanrenId + static_cast<int>(i));
+    }
+    int labels = 0;
+    for (const ControlLayout& layout : kOtherControls) {
+        const std::string name(layout.name);
+        const int id = layout.kind == ControlKind::Label ? kLabelId + labels++
+                       : name == "Combo1"                ? kCombo1Id
+                       : name == "Text1"                 ? kText1Id
+                       : name == "Text2"                 ? kText2Id
+                                                         : kCommandId + (name.back() - '0');
+        form.emplace_back(name, id);
+    }
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        const HWND control = GetDlgItem(window, form[i].second);
+        RECT shown{};
+        GetWindowRect(control, &shown);
+        for (std::size_t j = i + 1; j < form.size(); ++j) {
+            RECT above{};
+            RECT overlap{};
+            GetWindowRect(GetDlgItem(window, form[j].second), &above);
+            if (!IntersectRect(&overlap, &shown, &above)) {
+                continue;
+            }
+            // Every overlap of this layout covers a strip along one side.
+            const bool fullHeight = above.top <= shown.top && above.bottom >= shown.bottom;
+            LONG& low = fullHeight ? shown.left : shown.top;
+            LONG& high = fullHeight ? shown.right : shown.bottom;
+            const LONG aboveNear = fullHeight ? above.left : above.top;
+            const LONG aboveFar = fullHeight ? above.right : above.bottom;
+            if (aboveNear > low) {
+                high = aboveNear;
+            } else {
+                low = aboveFar;
+            }
+        }
+        ASSERT_FALSE(IsRectEmpty(&shown)) << form[i].first << " is covered whole";
+        const POINT centre{(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2};
+        const HWND found = WindowFromPoint(centre);
+        EXPECT_TRUE(found == control || GetParent(found) == control)
+            << form[i].first << " gives way to control " << GetDlgCtrlID(found);
+    }
+    click(window, kCommandId + 2);
+    EXPECT_TRUE(waitUntil([&] { return tool.ended(); }));
 }
 
 }  // namespace
