@@ -64,7 +64,4 @@ struct WindowRig {
     std::unique_ptr<NWMP> core;
 };
 
-// A pixel rectangle of the design's twips at the screen's factors.
-QRect designPixels(const TwipsRect& twips);
-
 }  // namespace nwmp::linux_platform::testing
