@@ -14,18 +14,14 @@ namespace nwmp::xdg::testing {
 namespace fs = std::filesystem;
 
 TempXdgHome::TempXdgHome() {
-    std::string pattern = (fs::temp_directory_path() / "nwmp-association-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    root = pattern;
+    root = folder_.path();
     data = root / "data";
     config = root / "config";
     home = root / "home";
     for (const fs::path& folder : {data, config, home, root / "config-dirs"}) {
         fs::create_directories(folder);
     }
-    const std::vector<std::pair<std::string, std::optional<std::string>>> environment = {
+    const nwmp::testing::ScopedEnvironment::Variables environment = {
         {"XDG_DATA_HOME", data.string()},
         {"XDG_CONFIG_HOME", config.string()},
         {"HOME", home.string()},
@@ -37,33 +33,7 @@ TempXdgHome::TempXdgHome() {
         {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (root / "no-bus").string()},
         {"GIO_USE_VFS", "local"},
     };
-    for (const auto& [name, value] : environment) {
-        const char* old = std::getenv(name.c_str());
-        savedEnvironment_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-}
-
-TempXdgHome::~TempXdgHome() {
-    for (const auto& [name, value] : savedEnvironment_) {
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-    std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(root, error);
-         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_directory(error)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
-    }
-    fs::remove_all(root, error);
+    environment_.emplace(environment);
 }
 
 void TempXdgHome::makeRecordingProgram(const fs::path& program) const {

@@ -10,12 +10,14 @@
 #include <utility>
 #include <vector>
 
+#include "common/scoped_environment.hpp"
+#include "common/temp_folder.hpp"
+
 namespace nwmp::xdg::testing {
 
 class TempXdgHome {
   public:
     TempXdgHome();
-    ~TempXdgHome();
     TempXdgHome(const TempXdgHome&) = delete;
     TempXdgHome& operator=(const TempXdgHome&) = delete;
 
@@ -29,7 +31,8 @@ class TempXdgHome {
     std::filesystem::path home;
 
   private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    nwmp::testing::TempFolder folder_;
+    std::optional<nwmp::testing::ScopedEnvironment> environment_;
 };
 
 struct CommandResult {

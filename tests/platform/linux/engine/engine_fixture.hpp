@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QtWidgets/QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "platform/linux/engine/mpv_media_engine.hpp"
+#include "wait_for.hpp"
 
 namespace nwmp::testing {
 
@@ -39,8 +41,10 @@ struct RecordingSink : MediaEngineEvents {
 
 std::string mediaPath(const std::string& name);
 
-// Processes events until the condition holds or the time is up; true when it held.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+using linux_platform::testing::waitFor;
+
+// How long libmpv may take to get somewhere, unless a test says otherwise.
+inline constexpr std::chrono::milliseconds kEngineWait = std::chrono::seconds(10);
 
 // True when the image has at least two clearly different colours and not only black.
 bool showsPicture(const QImage& image);
