@@ -22,8 +22,6 @@ class ScopedEnvironment {
             set(name, value);
         }
     }
-    ScopedEnvironment(const std::string& name, const std::optional<std::string>& value)
-        : ScopedEnvironment(Variables{{name, value}}) {}
     ~ScopedEnvironment() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
             set(it->first, it->second);

@@ -126,19 +126,15 @@ class RefusedExtension : public ::testing::TestWithParam<RefusedCase> {};
 
 // The message for each refusal; a program's extension is named without its one leading dot.
 std::string expectedRefusal(const RefusedCase& c) {
-    switch (c.problem) {
-        case ExtensionProblem::Empty:
-            return "関連付けする拡張子を入力してください。";
-        case ExtensionProblem::BadCharacter:
-            return "入力された拡張子には使えない文字が含まれています。拡張子には半角の英字、数字と"
-                   " - _ + ~ だけが使えます（空白、区切り文字、途中のドットは使えません）。";
-        case ExtensionProblem::RunsProgram:
-            return "拡張子「" + std::string(c.typed + (c.typed[0] == '.' ? 1 : 0)) +
-                   "」はプログラムやスクリプトの種類なので関連付けできません。";
-        case ExtensionProblem::None:
-            break;
+    if (c.problem == ExtensionProblem::Empty) {
+        return "関連付けする拡張子を入力してください。";
     }
-    return "(none)";
+    if (c.problem == ExtensionProblem::RunsProgram) {
+        return "拡張子「" + std::string(c.typed + (c.typed[0] == '.' ? 1 : 0)) +
+               "」はプログラムやスクリプトの種類なので関連付けできません。";
+    }
+    return "入力された拡張子には使えない文字が含まれています。拡張子には半角の英字、数字と"
+           " - _ + ~ だけが使えます（空白、区切り文字、途中のドットは使えません）。";
 }
 
 TEST_P(RefusedExtension, StopsBothButtonsBeforeAnythingHappens) {

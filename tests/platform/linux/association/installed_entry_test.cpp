@@ -19,9 +19,9 @@ TEST_F(AssociationTest, AnInstalledProgramIsRegisteredThroughItsInstalledEntry) 
     home_.makeRecordingProgram(installed);
     fs::create_directories(usr / "bin");
     fs::create_symlink("../lib/norvalent-wmp3/NorvalentWMP3TE", usr / "bin" / "NorvalentWMP3TE");
-    writeFile(usr / "share" / "applications" / "norvalent-wmp3-standard.desktop",
-              "[Desktop Entry]\nType=Application\nName=Norvalent WMP 3 TE\n"
-              "Exec=NorvalentWMP3TE %f\nMimeType=audio/mpeg;\n");
+    writeAll(usr / "share" / "applications" / "norvalent-wmp3-standard.desktop",
+             "[Desktop Entry]\nType=Application\nName=Norvalent WMP 3 TE\n"
+             "Exec=NorvalentWMP3TE %f\nMimeType=audio/mpeg;\n");
     const nwmp::testing::ScopedEnvironment environment({
         {"XDG_DATA_DIRS", (usr / "share").string() + ":/usr/share"},
         {"PATH", (usr / "bin").string() + ":" + std::getenv("PATH")},

@@ -1,13 +1,8 @@
 #include "temp_xdg_home.hpp"
 
-#include <stdlib.h>
-
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <thread>
 
 namespace nwmp::xdg::testing {
@@ -39,8 +34,8 @@ TempXdgHome::TempXdgHome() {
 void TempXdgHome::makeRecordingProgram(const fs::path& program) const {
     fs::create_directories(program.parent_path());
     const std::string record = launchRecord().string();
-    writeFile(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" + record +
-                           ".part' '" + record + "'\n");
+    writeAll(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" + record +
+                          ".part' '" + record + "'\n");
     fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
 
@@ -64,21 +59,11 @@ CommandResult runCommand(const std::vector<std::string>& arguments) {
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output};
 }
 
-std::string readFile(const fs::path& file) {
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 std::optional<std::string> waitForFile(const fs::path& file, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
         if (fs::exists(file)) {
-            return readFile(file);
+            return readAll(file);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));  // polling, not a fixed wait
     }

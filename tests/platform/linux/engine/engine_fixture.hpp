@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QtWidgets/QWidget>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,9 +41,6 @@ struct RecordingSink : MediaEngineEvents {
 std::string mediaPath(const std::string& name);
 
 using linux_platform::testing::waitFor;
-
-// How long libmpv may take to get somewhere, unless a test says otherwise.
-inline constexpr std::chrono::milliseconds kEngineWait = std::chrono::seconds(10);
 
 // True when the image has at least two clearly different colours and not only black.
 bool showsPicture(const QImage& image);

@@ -57,8 +57,8 @@ class PlayerDirectoryTest : public ::testing::Test {
 
     QTemporaryDir runtime_;
     // The peers and the directory under test list players here, and only for this test.
-    nwmp::testing::ScopedEnvironment runtimeFolder_{"XDG_RUNTIME_DIR",
-                                                    runtime_.path().toStdString()};
+    nwmp::testing::ScopedEnvironment runtimeFolder_{
+        {{"XDG_RUNTIME_DIR", runtime_.path().toStdString()}}};
     QTemporaryDir work_;
     std::vector<std::unique_ptr<QProcess>> peers_;
 };

@@ -3,10 +3,7 @@
 // One player core on the real Qt windows: QtMainWindow with a plain widget standing in for the
 // engine control, QtUrlDialog, and fakes for the engine, the settings file and the platform.
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPointer>
-#include <QThread>
 #include <QWidget>
 #include <chrono>
 #include <memory>

@@ -93,29 +93,24 @@ TEST_F(SingleCopyLockTest, ALockHeldByAnotherProcessCounts) {
 // whatever it finds there, and never writes through a link planted in its place.
 TEST_F(SingleCopyLockTest, WhatLiesInPlaceOfTheLockFile) {
     struct Case {
-        const char* what;
         const char* lockFolder;  // below the test's folder
-        bool folderThere;
-        bool plantLink;
-        bool secondSeesFirst;
+        bool folderThere, linkInPlace, secondSeesFirst;
     } const cases[] = {
-        {"nothing", "plain", true, false, true},
-        {"a link to a file not there", "linked", true, true, false},
-        {"a folder that is not there", "gone/deeper", false, false, false},
+        {"nothing-there-yet", true, false, true},
+        {"a-link-to-nowhere", true, true, false},
+        {"missing/folder", false, false, false},
     };
+    const QString target = QDir(folder.path()).filePath("target");
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.lockFolder);
         const QString lockFolder = QDir(folder.path()).filePath(QString::fromUtf8(c.lockFolder));
-        const QString target = QDir(folder.path()).filePath("target");
         if (c.folderThere) {
             ASSERT_TRUE(QDir().mkpath(lockFolder));
         }
-        if (c.plantLink) {
-            const QString lockFile = SingleCopyLock(lockFolder).lockFilePath();
-            ASSERT_EQ(symlink(target.toLocal8Bit().constData(), lockFile.toLocal8Bit().constData()),
-                      0);
+        if (c.linkInPlace) {
+            const QByteArray lockFile = SingleCopyLock(lockFolder).lockFilePath().toLocal8Bit();
+            ASSERT_EQ(symlink(target.toLocal8Bit().constData(), lockFile.constData()), 0);
         }
-
         SingleCopyLock first(lockFolder);
         EXPECT_FALSE(first.anotherCopyRunning());  // the tool still starts
         SingleCopyLock second(lockFolder);
@@ -127,8 +122,8 @@ TEST_F(SingleCopyLockTest, WhatLiesInPlaceOfTheLockFile) {
 TEST(SingleCopyLockPlaceTest, LockLivesInTheRuntimeFolderUnderTheToolsOwnName) {
     QTemporaryDir runtime;
     ASSERT_EQ(chmod(runtime.path().toLocal8Bit().constData(), 0700), 0);
-    const nwmp::testing::ScopedEnvironment environment("XDG_RUNTIME_DIR",
-                                                       runtime.path().toStdString());
+    const nwmp::testing::ScopedEnvironment environment(
+        {{"XDG_RUNTIME_DIR", runtime.path().toStdString()}});
     const QString path = SingleCopyLock().lockFilePath();
     EXPECT_EQ(path, QDir(runtime.path()).filePath("NorvalentWMP3set.lock"));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// Twips to pixels worked out apart from the code under test: from the primary screen's logical
-// resolution, halves to the even neighbour (the default rounding mode), so that a fault in the
-// programs' own conversion does not hide in the expectation.
+// Twips and pixels worked out apart from the code under test, from the primary screen's logical
+// resolution, halves to the even neighbour (the default rounding mode): a fault in the programs'
+// own conversion cannot hide in the expectation.
 
 #include <QGuiApplication>
 #include <QRect>
@@ -11,23 +11,17 @@
 
 namespace nwmp::linux_platform::testing {
 
-// Pixels to twips, for sizes that the test gives in pixels.
-inline double twipsOfPixelsX(int pixels) {
+inline double twipsOfPixelsX(double pixels) {
     return pixels * 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
 }
-
-inline double twipsOfPixelsY(int pixels) {
+inline double twipsOfPixelsY(double pixels) {
     return pixels * 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchY();
 }
-
 inline int expectedPixelsX(double twips) {
-    const double perPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
-    return static_cast<int>(std::nearbyint(twips / perPixel));
+    return static_cast<int>(std::nearbyint(twips / twipsOfPixelsX(1)));
 }
-
 inline int expectedPixelsY(double twips) {
-    const double perPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchY();
-    return static_cast<int>(std::nearbyint(twips / perPixel));
+    return static_cast<int>(std::nearbyint(twips / twipsOfPixelsY(1)));
 }
 
 // Any rectangle of twips with left, top, width and height.

@@ -10,7 +10,7 @@
 namespace nwmp::linux_platform::testing {
 
 template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
+bool waitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
     return QTest::qWaitFor(condition, static_cast<int>(timeout.count()));
 }
 

@@ -295,9 +295,7 @@ class StandardPlayer : public ::testing::Test {
   protected:
     void TearDown() override {
         player.reset();
-        if (engineHost != nullptr) {
-            DestroyWindow(engineHost);  // the window let it go
-        }
+        DestroyWindow(engineHost);  // the window lets it go; nothing when there is none
     }
 
     // Shows the window as the program does and waits for its first activation, which makes the
@@ -314,9 +312,7 @@ class StandardPlayer : public ::testing::Test {
         engineHost = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 40,
                                      30, 200, 150, player->window.handle(), nullptr,
                                      GetModuleHandleW(nullptr), nullptr);
-        if (engineHost != nullptr) {
-            player->window.setEngineWindow(engineHost);
-        }
+        player->window.setEngineWindow(engineHost);
         return engineHost;
     }
 
