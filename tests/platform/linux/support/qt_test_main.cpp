@@ -32,10 +32,13 @@ int main(int argc, char** argv) {
     }
     // The screen's twips-per-pixel factors come from the X display the runner gives.
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    // What the player's main() does; NWMP_TEST_UNSHARED_GL checks the engine without it.
+#ifdef NWMP_TEST_SHARES_OPENGL
+    // What the player's main() does for the engine; NWMP_TEST_UNSHARED_GL checks it without.
+    // Only the engine's tests ask for it: the driver then loaded keeps memory until the end.
     if (std::getenv("NWMP_TEST_UNSHARED_GL") == nullptr) {
         QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     }
+#endif
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }
