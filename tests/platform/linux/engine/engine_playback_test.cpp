@@ -7,6 +7,8 @@
 namespace nwmp::testing {
 namespace {
 
+using namespace std::chrono_literals;
+
 struct MediaCase {
     const char* file;
     double duration;
@@ -88,7 +90,7 @@ TEST_F(EngineTest, SeekingNearTheEndEndsPlaybackSoon) {
     openAndPlay("sample.mkv");
     engine_->SetCurrentPosition(2.7);
     // Without the seek the clip would play for 3 seconds more.
-    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream == 1; }, std::chrono::milliseconds(2000)));
+    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream == 1; }, 2000ms));
     EXPECT_EQ(engine_->PlayState(), kStopped);
 }
 
@@ -97,8 +99,7 @@ TEST_F(EngineTest, PositionGivenWhileOpeningIsTakenOnceOpen) {
     engine_->SetCurrentPosition(2.0);  // as resume does, before the file is open
     EXPECT_DOUBLE_EQ(engine_->CurrentPosition(), 2.0);
     ASSERT_TRUE(waitForState(kPlaying));
-    ASSERT_TRUE(waitFor([&] { return engine_->CurrentPosition() > 2.05; },
-                        std::chrono::milliseconds(3000)));
+    ASSERT_TRUE(waitFor([&] { return engine_->CurrentPosition() > 2.05; }, 3000ms));
     EXPECT_LT(engine_->CurrentPosition(), 3.1);
 }
 
@@ -117,11 +118,9 @@ TEST_P(EngineStepTest, TenStepsOfOneSecondWhilePausedLandExactlyTenSecondsOn) {
     double target = GetParam().start;
     engine_->SetCurrentPosition(target);
     for (int step = 0; step <= 10; ++step) {
-        ASSERT_TRUE(waitFor([&] { return !engine_->seeking(); }, std::chrono::milliseconds(5000)))
-            << step;
+        ASSERT_TRUE(waitFor([&] { return !engine_->seeking(); }, 5000ms)) << step;
         // Nothing libmpv reports afterwards moves the paused position away from the target.
-        EXPECT_FALSE(waitFor([&] { return engine_->CurrentPosition() != target; },
-                             std::chrono::milliseconds(200)))
+        EXPECT_FALSE(waitFor([&] { return engine_->CurrentPosition() != target; }, 200ms))
             << "step " << step << " reads " << engine_->CurrentPosition();
         if (step < 10) {
             target = engine_->CurrentPosition() + 1.0;
@@ -131,8 +130,7 @@ TEST_P(EngineStepTest, TenStepsOfOneSecondWhilePausedLandExactlyTenSecondsOn) {
     EXPECT_DOUBLE_EQ(engine_->CurrentPosition(), GetParam().start + 10.0);
     // Once playing, the position goes on from there.
     engine_->Play();
-    EXPECT_TRUE(waitFor([&] { return engine_->CurrentPosition() > target + 0.2; },
-                        std::chrono::milliseconds(3000)));
+    EXPECT_TRUE(waitFor([&] { return engine_->CurrentPosition() > target + 0.2; }, 3000ms));
 }
 
 INSTANTIATE_TEST_SUITE_P(Media, EngineStepTest,
@@ -163,13 +161,13 @@ TEST_F(EngineTest, PlayCountZeroRepeatsWithoutEndAndOneEndsOnce) {
             last = now;
             return wrapped && now > 0.3;
         },
-        std::chrono::milliseconds(6000)))
+        6000ms))
         << "the media did not start again";
     EXPECT_EQ(sink_.endsOfStream, 0);
     EXPECT_EQ(engine_->PlayState(), kPlaying);
 
     engine_->SetPlayCount(1);
-    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream > 0; }, std::chrono::milliseconds(5000)));
+    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream > 0; }, 5000ms));
     ASSERT_TRUE(waitForState(kStopped));
     EXPECT_EQ(sink_.endsOfStream, 1);
     // The media stays named and can be played again.
@@ -199,7 +197,7 @@ TEST_F(EngineTest, AsxPlayListStepsThroughItsEntries) {
     EXPECT_EQ(engine_->GetMediaInfoString(kMediaInfoTitle), "Second entry");
     // The list ends once, after its last entry.
     engine_->Next();
-    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream > 0; }, std::chrono::milliseconds(6000)));
+    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream > 0; }, 6000ms));
     ASSERT_TRUE(waitForState(kStopped));
     EXPECT_EQ(sink_.endsOfStream, 1);
 }
