@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -19,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "file_text.hpp"
 #include "temp_folder.hpp"
 
 namespace nwmp {
@@ -26,16 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeAll(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testing::readAll;
+using testing::writeAll;
 
 // The child's wait status, or -1 when it had to be killed for running past the timeout.
 int waitForChild(pid_t pid, std::chrono::seconds timeout = std::chrono::seconds(60)) {

@@ -102,7 +102,9 @@ TEST_P(HandOff, OnlyWhenAnotherPlayerWasRunningAtStartAskedOncePerRun) {
     rig.press('Z');
     EXPECT_TRUE(rig.platform.closeRequests.empty());
     EXPECT_EQ(rig.window.applicationTitle, edition().applicationTitle);
-    EXPECT_LE(rig.platform.previousInstanceAsks, 1);
+    // An edition that hands off asks at start and not again for the start-up Z runs.
+    const bool handsOff = edition().features.handOff && edition().handOff.has_value();
+    EXPECT_EQ(rig.platform.previousInstanceAsks, handsOff ? 1 : 0);
 }
 
 TEST_P(HandOff, FileOnTheCommandLineWinsOverResume) {

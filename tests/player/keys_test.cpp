@@ -83,6 +83,7 @@ TEST_P(Key, RepeatWhilePlayingDoesNotRestart) {
     rig.start();
     rig.engine.playState = kPlaying;
     rig.press('L');
+    EXPECT_EQ(rig.engine.playCount, 0);  // repeat is on
     EXPECT_TRUE(rig.engine.callsOf(Member::Play).empty());
 }
 
@@ -116,7 +117,8 @@ TEST(OpenFileDialog, OffersTheFiveFiltersAndHandsOverTheChoice) {
     rig.press('D');
     EXPECT_EQ(rig.engine.fileName, "/m/chosen.wmv");
     EXPECT_EQ(rig.openDialog.owners, std::vector<WindowId>{rig.window.handle});
-    const std::vector<ParsedFileFilter> filters = parseFilterText(rig.openDialog.lastFilterText);
+    ASSERT_EQ(rig.openDialog.filters.size(), 1u);
+    const std::vector<ParsedFileFilter> filters = parseFilterText(rig.openDialog.filters[0]);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"メディアファイル (すべての種類)",
          "*.avi;*.asf;*.asx;*.mid;*.mov;*.mp3;*.mpg;*.wav;*.wma;*.wmv;*.wvx"},

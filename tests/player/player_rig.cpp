@@ -32,8 +32,4 @@ std::string switches(std::string_view lines) {
     return "[Norvalent WMP 3]\n" + std::string(lines);
 }
 
-std::string editionName(const ::testing::TestParamInfo<const EditionProfile*>& info) {
-    return std::string(info.param->version.programName);
-}
-
 }  // namespace nwmp::testing

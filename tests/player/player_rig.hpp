@@ -1,7 +1,6 @@
 #pragma once
 
-// One player with fakes all round, started as the platform starts it, and the edition
-// parameter shared by the scenario tests.
+// One player with fakes all round, started as the platform starts it.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "common/settings_keys.hpp"
+#include "fakes/every_edition.hpp"
 #include "fakes/fake_main_window.hpp"
 #include "fakes/fake_media_engine.hpp"
 #include "fakes/fake_open_file_dialog.hpp"
@@ -42,15 +42,5 @@ struct PlayerRig {
 
 // "[Norvalent WMP 3]" with the given lines.
 std::string switches(std::string_view lines);
-
-class EveryEdition : public ::testing::TestWithParam<const EditionProfile*> {
-  protected:
-    const EditionProfile& edition() const { return *GetParam(); }
-};
-
-std::string editionName(const ::testing::TestParamInfo<const EditionProfile*>& info);
-
-#define NWMP_FOR_EVERY_EDITION(suite) \
-    INSTANTIATE_TEST_SUITE_P(Editions, suite, ::testing::ValuesIn(editions::kAll), editionName)
 
 }  // namespace nwmp::testing

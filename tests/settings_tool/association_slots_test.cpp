@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
+#include <string_view>
 
 #include "fakes/fake_tool_services.hpp"
 
@@ -49,8 +51,14 @@ TEST(WindowTables, BookkeepingKeysFollowTheCaptions) {
                   "." + std::string(kAssociationSlots[i].caption));
     }
     EXPECT_EQ(kAssociationSlots[kCustomSlot].bookkeepingKey, "");
+}
+
+TEST(WindowTables, OptionBoxIEditsTheIthKeyOfTheTool) {
+    const std::array<std::string_view, kOptionBoxCount> keys = {
+        "AlwaysFront",   "OriginalFit",        "ScreenSaverOFF", "ScreenInfoSave",
+        "NotMultiStart", "NotPlayInfoDisplay", "ResumePlay",     "PlayEndExitPlayer"};
     for (std::size_t i = 0; i < kOptionBoxCount; ++i) {
-        EXPECT_EQ(kOptionBoxes[i].key, kSwitchKeys[i]);
+        EXPECT_EQ(kOptionBoxes[i].key, keys[i]) << i;
     }
 }
 

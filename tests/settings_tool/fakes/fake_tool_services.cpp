@@ -29,12 +29,6 @@ bool FakeFileAssociation::removeExtension(const std::string& extension) {
     return !failing.contains(extension);
 }
 
-std::string FakeOpenFileDialog::ShowOpenDialog(WindowId owner, std::string_view filterText) {
-    owners.push_back(owner);
-    filters.emplace_back(filterText);
-    return answer;
-}
-
 std::int32_t JournalingSettingsFile::readInt(std::string_view section, std::string_view key,
                                              std::int32_t defaultValue) const {
     ++reads;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_open_file_dialog.hpp"
 #include "fakes/fake_tool_view.hpp"
 #include "fakes/memory_settings_file.hpp"
 
@@ -58,14 +59,6 @@ class FakeFileAssociation : public FileAssociation {
     std::size_t calls() const { return registered.size() + removed.size(); }
     bool registerExtension(const AssociationRequest& request) override;
     bool removeExtension(const std::string& extension) override;
-};
-
-class FakeOpenFileDialog : public OpenFileDialog {
-  public:
-    std::string answer;  // empty: the user cancels
-    std::vector<std::string> filters;
-    std::vector<WindowId> owners;
-    std::string ShowOpenDialog(WindowId owner, std::string_view filterText) override;
 };
 
 class JournalingSettingsFile : public SettingsFile {

@@ -2,38 +2,15 @@
 // and writes no second one of its own.
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "association_test_support.hpp"
+#include "common/scoped_environment.hpp"
 
 namespace nwmp::xdg::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST_F(AssociationTest, AnInstalledProgramIsRegisteredThroughItsInstalledEntry) {
     // The package's layout: the program in its folder, a command linking to it, its entry.
@@ -42,11 +19,13 @@ TEST_F(AssociationTest, AnInstalledProgramIsRegisteredThroughItsInstalledEntry) 
     home_.makeRecordingProgram(installed);
     fs::create_directories(usr / "bin");
     fs::create_symlink("../lib/norvalent-wmp3/NorvalentWMP3TE", usr / "bin" / "NorvalentWMP3TE");
-    writeFile(usr / "share" / "applications" / "norvalent-wmp3-standard.desktop",
-              "[Desktop Entry]\nType=Application\nName=Norvalent WMP 3 TE\n"
-              "Exec=NorvalentWMP3TE %f\nMimeType=audio/mpeg;\n");
-    const ScopedVariable dataDirs("XDG_DATA_DIRS", (usr / "share").string() + ":/usr/share");
-    const ScopedVariable path("PATH", (usr / "bin").string() + ":" + std::getenv("PATH"));
+    writeAll(usr / "share" / "applications" / "norvalent-wmp3-standard.desktop",
+             "[Desktop Entry]\nType=Application\nName=Norvalent WMP 3 TE\n"
+             "Exec=NorvalentWMP3TE %f\nMimeType=audio/mpeg;\n");
+    const nwmp::testing::ScopedEnvironment environment({
+        {"XDG_DATA_DIRS", (usr / "share").string() + ":/usr/share"},
+        {"PATH", (usr / "bin").string() + ":" + std::getenv("PATH")},
+    });
 
     ASSERT_TRUE(registerFor("mp3", installed));
     EXPECT_EQ(queryDefault("audio/mpeg"), "norvalent-wmp3-standard.desktop");

@@ -1,31 +1,22 @@
 #include "temp_xdg_home.hpp"
 
-#include <stdlib.h>
-
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <thread>
 
 namespace nwmp::xdg::testing {
 namespace fs = std::filesystem;
 
 TempXdgHome::TempXdgHome() {
-    std::string pattern = (fs::temp_directory_path() / "nwmp-association-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    root = pattern;
+    root = folder_.path();
     data = root / "data";
     config = root / "config";
     home = root / "home";
     for (const fs::path& folder : {data, config, home, root / "config-dirs"}) {
         fs::create_directories(folder);
     }
-    const std::vector<std::pair<std::string, std::optional<std::string>>> environment = {
+    const nwmp::testing::ScopedEnvironment::Variables environment = {
         {"XDG_DATA_HOME", data.string()},
         {"XDG_CONFIG_HOME", config.string()},
         {"HOME", home.string()},
@@ -37,40 +28,14 @@ TempXdgHome::TempXdgHome() {
         {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (root / "no-bus").string()},
         {"GIO_USE_VFS", "local"},
     };
-    for (const auto& [name, value] : environment) {
-        const char* old = std::getenv(name.c_str());
-        savedEnvironment_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-}
-
-TempXdgHome::~TempXdgHome() {
-    for (const auto& [name, value] : savedEnvironment_) {
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-    std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(root, error);
-         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_directory(error)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
-    }
-    fs::remove_all(root, error);
+    environment_.emplace(environment);
 }
 
 void TempXdgHome::makeRecordingProgram(const fs::path& program) const {
     fs::create_directories(program.parent_path());
     const std::string record = launchRecord().string();
-    writeFile(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" + record +
-                           ".part' '" + record + "'\n");
+    writeAll(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" + record +
+                          ".part' '" + record + "'\n");
     fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
 
@@ -94,21 +59,11 @@ CommandResult runCommand(const std::vector<std::string>& arguments) {
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output};
 }
 
-std::string readFile(const fs::path& file) {
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 std::optional<std::string> waitForFile(const fs::path& file, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
         if (fs::exists(file)) {
-            return readFile(file);
+            return readAll(file);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));  // polling, not a fixed wait
     }

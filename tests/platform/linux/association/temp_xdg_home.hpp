@@ -10,12 +10,15 @@
 #include <utility>
 #include <vector>
 
+#include "common/file_text.hpp"
+#include "common/scoped_environment.hpp"
+#include "common/temp_folder.hpp"
+
 namespace nwmp::xdg::testing {
 
 class TempXdgHome {
   public:
     TempXdgHome();
-    ~TempXdgHome();
     TempXdgHome(const TempXdgHome&) = delete;
     TempXdgHome& operator=(const TempXdgHome&) = delete;
 
@@ -29,7 +32,8 @@ class TempXdgHome {
     std::filesystem::path home;
 
   private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    nwmp::testing::TempFolder folder_;
+    std::optional<nwmp::testing::ScopedEnvironment> environment_;
 };
 
 struct CommandResult {
@@ -40,8 +44,8 @@ struct CommandResult {
 // Runs a command with the current environment and waits for it, at most a minute.
 CommandResult runCommand(const std::vector<std::string>& arguments);
 
-std::string readFile(const std::filesystem::path& file);
-void writeFile(const std::filesystem::path& file, const std::string& text);
+using nwmp::testing::readAll;
+using nwmp::testing::writeAll;
 
 // The file's text once it exists, or nothing when the timeout passes first.
 std::optional<std::string> waitForFile(const std::filesystem::path& file,

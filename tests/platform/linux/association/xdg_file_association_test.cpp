@@ -21,25 +21,25 @@ using Registration = AssociationTest;
 
 TEST_F(Registration, MakesOurEntryTheDefaultOpenerOfTheExtensionsType) {
     const fs::path icon = home_.root / "tool" / "icon" / "mp3.ico";
-    writeFile(icon, "icon");
+    writeAll(icon, "icon");
     ASSERT_TRUE(registerFor("mp3", program_, icon.string()));
     ASSERT_TRUE(registerFor("mp3", program_, icon.string())) << "a second time changes nothing";
 
     EXPECT_EQ(queryDefault("audio/mpeg"), idOf(program_));
-    const KeyFileText entry(readFile(entryFile(program_)));
+    const KeyFileText entry(readAll(entryFile(program_)));
     EXPECT_EQ(entry.value("Desktop Entry", "Type"), "Application");
     EXPECT_EQ(entry.value("Desktop Entry", "MimeType"), "audio/mpeg;");
     EXPECT_EQ(entry.value("Desktop Entry", "Icon"), icon.string());
     EXPECT_EQ(entry.value("Desktop Entry", "NoDisplay"), "true");
     EXPECT_EQ(entry.value("Desktop Entry", "Terminal"), "false");
-    const KeyFileText list(readFile(mimeapps()));
+    const KeyFileText list(readAll(mimeapps()));
     EXPECT_EQ(list.value("Default Applications", "audio/mpeg"), idOf(program_) + ";");
     EXPECT_EQ(list.value("Added Associations", "audio/mpeg"), idOf(program_) + ";");
 }
 
 TEST_F(Registration, LeavesOutTheIconWhenItsFileIsMissing) {
     ASSERT_TRUE(registerFor("wav", program_, (home_.root / "no-such.ico").string()));
-    EXPECT_EQ(KeyFileText(readFile(entryFile(program_))).value("Desktop Entry", "Icon"),
+    EXPECT_EQ(KeyFileText(readAll(entryFile(program_))).value("Desktop Entry", "Icon"),
               std::nullopt);
 }
 
@@ -59,7 +59,7 @@ TEST_F(Registration, StartsAProgramWhosePathHasBlanksJapaneseAndQuotingCharacter
     EXPECT_NE(runCommand({"gio", "mime", "audio/mpeg"}).output.find(idOf(program)),
               std::string::npos);
     const fs::path song = home_.root / "曲 の フォルダ" / "my song.mp3";
-    writeFile(song, std::string("ID3\x03\0\0\0\0\0\0", 10));
+    writeAll(song, std::string("ID3\x03\0\0\0\0\0\0", 10));
     ASSERT_EQ(runCommand({"gio", "open", song.string()}).exitCode, 0);
     EXPECT_EQ(waitForFile(home_.launchRecord(), std::chrono::seconds(30)), song.string() + "\n");
 }
@@ -68,7 +68,7 @@ TEST_F(Registration, GivesAnExtensionNoTypeKnowsATypeOfItsOwn) {
     ASSERT_TRUE(registerFor("zzq", program_));
     const std::string ownType = "application/x-norvalent-zzq";
     const fs::path file = home_.root / "a.zzq";
-    writeFile(file, "data");
+    writeAll(file, "data");
 
     // xdg-mime finds a file's type by glob through `mimetype` (libfile-mimeinfo-perl); without
     // it, it asks `file`, which knows contents only, so the type's default is checked instead.
@@ -119,7 +119,7 @@ TEST_F(Registration, RefusesBadRequestsWithoutWritingAnything) {
 // quotes must get none, or xdg-mime passes our entry over.
 TEST_F(Registration, WritesAPlainProgramPathUnquoted) {
     ASSERT_TRUE(registerFor("mp3", program_));
-    EXPECT_EQ(KeyFileText(readFile(entryFile(program_))).value("Desktop Entry", "Exec"),
+    EXPECT_EQ(KeyFileText(readAll(entryFile(program_))).value("Desktop Entry", "Exec"),
               program_.string() + " %f");
 }
 
@@ -134,10 +134,10 @@ TEST_F(Registration, FailsWhenTheConfigFolderIsReadOnly) {
 
 TEST_F(Registration, FailsWhenMimeappsListIsReadOnlyAndLeavesItAsItWas) {
     const std::string text = "[Default Applications]\naudio/mpeg=other.desktop\n";
-    writeFile(mimeapps(), text);
+    writeAll(mimeapps(), text);
     fs::permissions(mimeapps(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(registerFor("mp3", program_));
-    EXPECT_EQ(readFile(mimeapps()), text);
+    EXPECT_EQ(readAll(mimeapps()), text);
 }
 
 }  // namespace

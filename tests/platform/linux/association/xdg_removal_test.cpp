@@ -30,8 +30,8 @@ const char* const kOtherEntry =
 class Removal : public AssociationTest {
   protected:
     Removal() {
-        writeFile(mimeapps(), kSeededList);
-        writeFile(otherEntry(), kOtherEntry);
+        writeAll(mimeapps(), kSeededList);
+        writeAll(otherEntry(), kOtherEntry);
     }
     fs::path otherEntry() const { return home_.data / "applications" / "other-player.desktop"; }
 };
@@ -45,12 +45,12 @@ TEST_F(Removal, BringsBackThePreviousDefaultAndLeavesOtherProgramsAlone) {
     ASSERT_TRUE(service_.removeExtension("mp3"));
     EXPECT_EQ(queryDefault("audio/mpeg"), "other-player.desktop");
     EXPECT_EQ(queryDefault("audio/x-wav"), idOf(program_)) << "wav is still registered";
-    EXPECT_EQ(KeyFileText(readFile(entryFile(program_))).value("Desktop Entry", "MimeType"),
+    EXPECT_EQ(KeyFileText(readAll(entryFile(program_))).value("Desktop Entry", "MimeType"),
               "audio/x-wav;");
 
     ASSERT_TRUE(service_.removeExtension("WAV"));
-    EXPECT_EQ(readFile(mimeapps()), kSeededList);
-    EXPECT_EQ(readFile(otherEntry()), kOtherEntry);
+    EXPECT_EQ(readAll(mimeapps()), kSeededList);
+    EXPECT_EQ(readAll(otherEntry()), kOtherEntry);
     EXPECT_FALSE(fs::exists(entryFile(program_)));
 }
 
@@ -60,7 +60,7 @@ TEST_F(Removal, OfAnExtensionNeverRegisteredChangesNothing) {
     EXPECT_TRUE(service_.removeExtension("mp3"));
     EXPECT_TRUE(service_.removeExtension("zzq"));
     EXPECT_EQ(filesBelow(home_.root), filesBefore);
-    EXPECT_EQ(readFile(mimeapps()), kSeededList);
+    EXPECT_EQ(readAll(mimeapps()), kSeededList);
     EXPECT_EQ(fs::last_write_time(mimeapps()), timeBefore);
 }
 
@@ -88,17 +88,17 @@ TEST_F(Removal, TakesOutTheEntriesOfEveryEditionAndNoOneElse) {
     EXPECT_TRUE(fs::exists(entryFile(program_)));
 
     ASSERT_TRUE(service_.removeExtension("mp3"));
-    EXPECT_EQ(readFile(mimeapps()), kSeededList);
+    EXPECT_EQ(readAll(mimeapps()), kSeededList);
     EXPECT_FALSE(fs::exists(entryFile(program_)));
     EXPECT_FALSE(fs::exists(entryFile(pemra)));
 }
 
 TEST_F(Removal, FailsAndKeepsTheAssociationWhenTheConfigFolderIsReadOnly) {
     ASSERT_TRUE(registerFor("mp3", program_));
-    const std::string listBefore = readFile(mimeapps());
+    const std::string listBefore = readAll(mimeapps());
     fs::permissions(home_.config, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(service_.removeExtension("mp3"));
-    EXPECT_EQ(readFile(mimeapps()), listBefore);
+    EXPECT_EQ(readAll(mimeapps()), listBefore);
     EXPECT_TRUE(fs::exists(entryFile(program_))) << "nothing half-done";
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+
+#include "common/file_text.hpp"
+#include "common/temp_folder.hpp"
 
 namespace nwmp::engine {
 namespace {
@@ -123,22 +125,16 @@ TEST(AsxFileName, KnowsTheThreeMetafileExtensionsInAnyCase) {
 }
 
 TEST(AsxFile, ResolvesAgainstItsOwnFolderAndRefusesWhatIsNoMetafile) {
-    const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("nwmp-asx-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(folder);
-    {
-        std::ofstream(folder / "l.asx") << "<ASX><ENTRY><REF HREF=sub/k.avi></ENTRY></ASX>";
-        std::ofstream big(folder / "big.asx");
-        big << std::string(2 * 1024 * 1024, 'x');
-    }
+    const nwmp::testing::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
+    nwmp::testing::writeAll(folder / "l.asx", "<ASX><ENTRY><REF HREF=sub/k.avi></ENTRY></ASX>");
+    nwmp::testing::writeAll(folder / "big.asx", std::string(2 * 1024 * 1024, 'x'));
     const auto list = loadAsxFile((folder / "l.asx").string());
     ASSERT_TRUE(list.has_value());
     ASSERT_EQ(list->entries.size(), 1u);
     EXPECT_EQ(list->entries[0].href, (folder / "sub/k.avi").string());
     EXPECT_FALSE(loadAsxFile((folder / "big.asx").string()).has_value());
     EXPECT_FALSE(loadAsxFile((folder / "missing.asx").string()).has_value());
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

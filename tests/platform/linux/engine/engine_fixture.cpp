@@ -19,10 +19,6 @@ std::string mediaPath(const std::string& name) {
     return std::string(NWMP_TEST_MEDIA) + "/" + name;
 }
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
 bool showsPicture(const QImage& image) {
     std::set<QRgb> colours;
     bool lit = false;
@@ -58,12 +54,12 @@ void EngineTest::openAndPlay(const std::string& name) {
 }
 
 bool EngineTest::waitForState(std::int32_t state, int timeoutMs) {
-    return waitUntil(
+    return waitFor(
         [&] {
             return engine_->PlayState() == state && !sink_.stateChanges.empty() &&
                    sink_.stateChanges.back().second == state;
         },
-        timeoutMs);
+        std::chrono::milliseconds(timeoutMs));
 }
 
 }  // namespace nwmp::testing

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/linux/engine/mpv_media_engine.hpp"
+#include "wait_for.hpp"
 
 namespace nwmp::testing {
 
@@ -39,8 +40,7 @@ struct RecordingSink : MediaEngineEvents {
 
 std::string mediaPath(const std::string& name);
 
-// Processes events until the condition holds or the time is up; true when it held.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+using linux_platform::testing::waitFor;
 
 // True when the image has at least two clearly different colours and not only black.
 bool showsPicture(const QImage& image);

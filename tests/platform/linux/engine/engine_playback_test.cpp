@@ -7,6 +7,8 @@
 namespace nwmp::testing {
 namespace {
 
+using namespace std::chrono_literals;
+
 struct MediaCase {
     const char* file;
     double duration;
@@ -88,7 +90,7 @@ TEST_F(EngineTest, SeekingNearTheEndEndsPlaybackSoon) {
     openAndPlay("sample.mkv");
     engine_->SetCurrentPosition(2.7);
     // Without the seek the clip would play for 3 seconds more.
-    ASSERT_TRUE(waitUntil([&] { return sink_.endsOfStream == 1; }, 2000));
+    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream == 1; }, 2000ms));
     EXPECT_EQ(engine_->PlayState(), kStopped);
 }
 
@@ -97,7 +99,7 @@ TEST_F(EngineTest, PositionGivenWhileOpeningIsTakenOnceOpen) {
     engine_->SetCurrentPosition(2.0);  // as resume does, before the file is open
     EXPECT_DOUBLE_EQ(engine_->CurrentPosition(), 2.0);
     ASSERT_TRUE(waitForState(kPlaying));
-    ASSERT_TRUE(waitUntil([&] { return engine_->CurrentPosition() > 2.05; }, 3000));
+    ASSERT_TRUE(waitFor([&] { return engine_->CurrentPosition() > 2.05; }, 3000ms));
     EXPECT_LT(engine_->CurrentPosition(), 3.1);
 }
 
@@ -116,9 +118,9 @@ TEST_P(EngineStepTest, TenStepsOfOneSecondWhilePausedLandExactlyTenSecondsOn) {
     double target = GetParam().start;
     engine_->SetCurrentPosition(target);
     for (int step = 0; step <= 10; ++step) {
-        ASSERT_TRUE(waitUntil([&] { return !engine_->seeking(); }, 5000)) << step;
+        ASSERT_TRUE(waitFor([&] { return !engine_->seeking(); }, 5000ms)) << step;
         // Nothing libmpv reports afterwards moves the paused position away from the target.
-        EXPECT_FALSE(waitUntil([&] { return engine_->CurrentPosition() != target; }, 200))
+        EXPECT_FALSE(waitFor([&] { return engine_->CurrentPosition() != target; }, 200ms))
             << "step " << step << " reads " << engine_->CurrentPosition();
         if (step < 10) {
             target = engine_->CurrentPosition() + 1.0;
@@ -128,7 +130,7 @@ TEST_P(EngineStepTest, TenStepsOfOneSecondWhilePausedLandExactlyTenSecondsOn) {
     EXPECT_DOUBLE_EQ(engine_->CurrentPosition(), GetParam().start + 10.0);
     // Once playing, the position goes on from there.
     engine_->Play();
-    EXPECT_TRUE(waitUntil([&] { return engine_->CurrentPosition() > target + 0.2; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return engine_->CurrentPosition() > target + 0.2; }, 3000ms));
 }
 
 INSTANTIATE_TEST_SUITE_P(Media, EngineStepTest,
@@ -152,20 +154,20 @@ TEST_F(EngineTest, PlayCountZeroRepeatsWithoutEndAndOneEndsOnce) {
     openAndPlay("untagged.mp3");
     double last = 0.0;
     bool wrapped = false;
-    ASSERT_TRUE(waitUntil(
+    ASSERT_TRUE(waitFor(
         [&] {
             const double now = engine_->CurrentPosition();
             wrapped = wrapped || now < last - 0.5;
             last = now;
             return wrapped && now > 0.3;
         },
-        6000))
+        6000ms))
         << "the media did not start again";
     EXPECT_EQ(sink_.endsOfStream, 0);
     EXPECT_EQ(engine_->PlayState(), kPlaying);
 
     engine_->SetPlayCount(1);
-    ASSERT_TRUE(waitUntil([&] { return sink_.endsOfStream > 0; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream > 0; }, 5000ms));
     ASSERT_TRUE(waitForState(kStopped));
     EXPECT_EQ(sink_.endsOfStream, 1);
     // The media stays named and can be played again.
@@ -195,7 +197,7 @@ TEST_F(EngineTest, AsxPlayListStepsThroughItsEntries) {
     EXPECT_EQ(engine_->GetMediaInfoString(kMediaInfoTitle), "Second entry");
     // The list ends once, after its last entry.
     engine_->Next();
-    ASSERT_TRUE(waitUntil([&] { return sink_.endsOfStream > 0; }, 6000));
+    ASSERT_TRUE(waitFor([&] { return sink_.endsOfStream > 0; }, 6000ms));
     ASSERT_TRUE(waitForState(kStopped));
     EXPECT_EQ(sink_.endsOfStream, 1);
 }

@@ -41,8 +41,7 @@ TEST_P(EngineRendererTest, DrawsTheColouredPicture) {
     EXPECT_FALSE(showsPicture(engine_->pictureSurface()->grab().toImage()));
     openAndPlay("sample.mkv");
     engine_->Pause();
-    EXPECT_TRUE(
-        waitUntil([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
+    EXPECT_TRUE(waitFor([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, EngineRendererTest,
@@ -60,8 +59,7 @@ TEST_F(EngineTest, FileOpenedBeforeTheControlIsShownStillShowsItsPicture) {
     host_->show();
     ASSERT_TRUE(waitForState(kPlaying));
     engine_->Pause();  // keeps the picture after the clip's three seconds
-    EXPECT_TRUE(
-        waitUntil([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
+    EXPECT_TRUE(waitFor([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
 }
 
 TEST_F(EngineTest, WidthAndHeightAreTwipsOfTheWidget) {
@@ -168,11 +166,10 @@ TEST_F(EngineTest, EntireScreenCoversTheScreenAndComesBack) {
     QWidget* window = engine_->fullScreenWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    EXPECT_TRUE(waitUntil([&] { return window->geometry() == window->screen()->geometry(); }));
+    EXPECT_TRUE(waitFor([&] { return window->geometry() == window->screen()->geometry(); }));
     EXPECT_EQ(engine_->pictureSurface()->window(), window);
     engine_->Pause();
-    EXPECT_TRUE(
-        waitUntil([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
+    EXPECT_TRUE(waitFor([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
 
     // Keys reach the host from the whole-screen window, Esc too: the players end by it.
     QTest::keyClick(window, Qt::Key_F);
@@ -182,13 +179,12 @@ TEST_F(EngineTest, EntireScreenCoversTheScreenAndComesBack) {
     EXPECT_EQ(sink_.keys[1].first, 27);
     EXPECT_EQ(engine_->fullScreenWindow(), window);
     window->close();  // as the window manager's close request
-    ASSERT_TRUE(waitUntil([&] { return engine_->fullScreenWindow() == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return engine_->fullScreenWindow() == nullptr; }));
     EXPECT_EQ(engine_->DisplaySize(), kDisplayFitToControl);
     EXPECT_EQ(engine_->pictureSurface()->parentWidget(), engine_);
     engine_->Play();
     ASSERT_TRUE(waitForState(kPlaying));
-    EXPECT_TRUE(
-        waitUntil([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
+    EXPECT_TRUE(waitFor([&] { return showsPicture(engine_->pictureSurface()->grab().toImage()); }));
 }
 
 struct KeyCase {
@@ -268,7 +264,7 @@ TEST_F(EngineTest, ClickOnTheTrackersGrooveJumpsThere) {
     openAndPlay("sample.mkv");
     engine_->Pause();
     QSlider* tracker = engine_->controlBar()->tracker();
-    ASSERT_TRUE(waitUntil([&] { return tracker->isEnabled(); }));
+    ASSERT_TRUE(waitFor([&] { return tracker->isEnabled(); }));
     const QPoint threeQuarters(tracker->width() * 3 / 4, tracker->height() / 2);
     QTest::mouseClick(tracker, Qt::LeftButton, {}, threeQuarters);
     EXPECT_NEAR(engine_->CurrentPosition(), engine_->Duration() * 0.75, engine_->Duration() * 0.1);

@@ -103,7 +103,7 @@ TEST_P(RemoteMetafileTest, FetchesWithinItsLimits) {
                               result = std::move(fetched);
                           },
                           {.maxBytes = 256 * 1024, .time = 1500ms});
-    ASSERT_TRUE(waitUntil([&] { return done; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return done; }, 10s));
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     ASSERT_EQ(result.has_value(), c.fetched);
     if (c.fetched) {

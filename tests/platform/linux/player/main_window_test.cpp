@@ -14,9 +14,11 @@
 #include <fstream>
 #include <memory>
 
+#include "expected_pixels.hpp"
 #include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
 #include "player/editions/editions.hpp"
+#include "player/fakes/every_edition.hpp"
 #include "window_rig.hpp"
 
 namespace nwmp::linux_platform::testing {
@@ -24,14 +26,8 @@ namespace {
 
 using Member = nwmp::testing::FakeMediaEngine::Member;
 
-class EveryEdition : public ::testing::TestWithParam<const EditionProfile*> {
-  protected:
-    const EditionProfile& edition() const { return *GetParam(); }
-};
-
-std::string editionName(const ::testing::TestParamInfo<const EditionProfile*>& info) {
-    return std::string(info.param->name);
-}
+using nwmp::testing::editionName;
+using nwmp::testing::EveryEdition;
 
 class WindowedEdition : public EveryEdition {};
 
@@ -59,7 +55,7 @@ TEST_P(EveryEdition, WindowIsMadeUpAsTheEditionIsDesigned) {
             EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
             break;
     }
-    EXPECT_EQ(window.geometry(), designPixels(makeup.client));
+    EXPECT_EQ(window.geometry(), expectedPixels(makeup.client));
     EXPECT_EQ(window.acceptDrops(), makeup.acceptsDrops);
     EXPECT_EQ(window.label1() != nullptr, makeup.hasLabel1);
     EXPECT_EQ(rig.control->parentWidget(), &window);
@@ -74,7 +70,7 @@ TEST_P(WindowedEdition, StartsAtTheDesignPlaceWithTheDefaultSizeAndLabel1OverThe
     ASSERT_TRUE(rig.start());
     QtMainWindow& window = *rig.window;
     const PixelSize size = *edition().defaultSize;
-    const QRect design = designPixels(edition().window.client);
+    const QRect design = expectedPixels(edition().window.client);
 
     ASSERT_TRUE(waitFor([&] {
         return window.frameGeometry().size() == QSize(size.width, size.height);
@@ -84,14 +80,13 @@ TEST_P(WindowedEdition, StartsAtTheDesignPlaceWithTheDefaultSizeAndLabel1OverThe
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(window.WindowState(), kWindowNormal);
 
-    // The control fills the window less the frame allowances; Label1 leaves the bottom 700
-    // twips of the control, where the control bar lies, uncovered.
+    // Label1 covers the window less the frame allowances and the bottom 700 twips, where the
+    // engine's control bar lies.
     const FrameAllowances allowances = *edition().allowances;
-    EXPECT_EQ(rig.control->size(), QSize(pixelsX(window.Width() - allowances.horizontal),
-                                         pixelsY(window.Height() - allowances.vertical)));
     ASSERT_NE(window.label1(), nullptr);
     EXPECT_EQ(window.label1()->geometry(),
-              QRect(0, 0, rig.control->width(), pixelsY(rig.engine.height - kControlBarAllowance)));
+              QRect(0, 0, expectedPixelsX(twipsOfPixelsX(size.width) - allowances.horizontal),
+                    expectedPixelsY(twipsOfPixelsY(size.height) - allowances.vertical - 700)));
     EXPECT_TRUE(window.label1()->isVisible());
 }
 
@@ -99,23 +94,24 @@ TEST_P(WindowedEdition, Label1FollowsTheControlWhenTheWindowIsResized) {
     WindowRig rig(edition());
     ASSERT_TRUE(rig.start());
     QtMainWindow& window = *rig.window;
-    window.SetWidth(640 * twipsPerPixelX());
-    window.SetHeight(480 * twipsPerPixelY());
-    ASSERT_TRUE(waitFor([&] {
-        return window.frameGeometry().size() == QSize(640, 480) &&
-               rig.control->height() == pixelsY(window.Height() - edition().allowances->vertical);
-    }));
-
-    EXPECT_EQ(rig.control->width(), pixelsX(640 * twipsPerPixelX() - 100));
     ASSERT_NE(window.label1(), nullptr);
-    const QRect label = window.label1()->geometry();
-    EXPECT_EQ(label.topLeft(), QPoint(0, 0));
-    EXPECT_EQ(label.width(), rig.control->width());
-    EXPECT_NEAR(label.height() * twipsPerPixelY(),
-                rig.control->height() * twipsPerPixelY() - kControlBarAllowance, twipsPerPixelY());
-    // Label1 lies over the control, so clicks on the picture reach it.
-    EXPECT_EQ(window.childAt(label.center()), window.label1());
-    EXPECT_TRUE(rig.control->hasFocus() || !rig.engine.callsOf(Member::SetFocus).empty());
+    rig.engine.clearCalls();
+    window.SetWidth(twipsOfPixelsX(640));
+    window.SetHeight(twipsOfPixelsY(480));
+    const FrameAllowances allowances = *edition().allowances;
+    const QRect expected(0, 0, expectedPixelsX(twipsOfPixelsX(640) - allowances.horizontal),
+                         expectedPixelsY(twipsOfPixelsY(480) - allowances.vertical - 700));
+    EXPECT_TRUE(waitFor([&] {
+        return window.frameGeometry().size() == QSize(640, 480) &&
+               window.label1()->geometry() == expected;
+    })) << "Label1 "
+        << window.label1()->width() << "x" << window.label1()->height();
+
+    // Label1 lies over the control, so clicks on the picture reach it, and takes no focus from
+    // the control, which the resize hands the keyboard.
+    EXPECT_EQ(window.childAt(window.label1()->geometry().center()), window.label1());
+    EXPECT_EQ(window.label1()->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(rig.engine.callsOf(Member::SetFocus).empty());
 }
 
 TEST(DaskWindow, CoversTheScreenTopmostWithoutLabel1AndWithThePointerHidden) {
@@ -136,8 +132,8 @@ TEST(DaskWindow, CoversTheScreenTopmostWithoutLabel1AndWithThePointerHidden) {
 TEST_P(WindowedEdition, GeometryInTwipsReadsBackAsSetBeforeAndAfterShowing) {
     WindowRig rig(edition());
     QtMainWindow& window = *rig.window;
-    const double tx = twipsPerPixelX();
-    const double ty = twipsPerPixelY();
+    const double tx = twipsOfPixelsX(1);
+    const double ty = twipsOfPixelsY(1);
     const auto setAndCheck = [&](int left, int top, int width, int height) {
         window.SetLeft(left * tx);
         window.SetTop(top * ty);
@@ -321,8 +317,8 @@ TEST_P(WindowedEdition, ACloseRequestRunsTheShutDownOnceAndStoresTheWindowAsShow
     int closed = 0;
     rig.window->setOnClosed([&] { ++closed; });
     ASSERT_TRUE(rig.start());
-    rig.window->SetLeft(150 * twipsPerPixelX());
-    rig.window->SetTop(90 * twipsPerPixelY());
+    rig.window->SetLeft(twipsOfPixelsX(150));
+    rig.window->SetTop(twipsOfPixelsY(90));
     ASSERT_TRUE(waitFor([&] { return rig.window->frameGeometry().topLeft() == QPoint(150, 90); }));
     rig.engine.fileName = "/media/clip.avi";
     rig.engine.position = 83.5;
@@ -334,15 +330,15 @@ TEST_P(WindowedEdition, ACloseRequestRunsTheShutDownOnceAndStoresTheWindowAsShow
     EXPECT_EQ(rig.settings.value("Screen", "Height"), std::to_string(outer.height()));
     EXPECT_EQ(rig.settings.value("Screen", "Width"), std::to_string(outer.width()));
     EXPECT_EQ(rig.settings.value("Screen", "Left"),
-              std::to_string(static_cast<int>(150 * twipsPerPixelX())));
+              std::to_string(static_cast<int>(twipsOfPixelsX(150))));
     EXPECT_EQ(rig.settings.value("Screen", "Top"),
-              std::to_string(static_cast<int>(90 * twipsPerPixelY())));
+              std::to_string(static_cast<int>(twipsOfPixelsY(90))));
     EXPECT_EQ(rig.settings.value("ResumeInfo", "FilePath"), "/media/clip.avi");
     EXPECT_EQ(rig.settings.value("ResumeInfo", "Position"), "84");
     EXPECT_FALSE(rig.urlDialog->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, EveryEdition, ::testing::ValuesIn(editions::kAll), editionName);
+NWMP_FOR_EVERY_EDITION(EveryEdition);
 INSTANTIATE_TEST_SUITE_P(Editions, WindowedEdition,
                          ::testing::Values(&editions::kStandard, &editions::kKovex,
                                            &editions::kPemra),

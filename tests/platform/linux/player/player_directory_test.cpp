@@ -14,6 +14,7 @@
 #include <csignal>
 #include <memory>
 
+#include "tests/common/scoped_environment.hpp"
 #include "tests/platform/linux/support/wait_for.hpp"
 
 namespace nwmp::linux_platform {
@@ -25,10 +26,7 @@ using testing::waitFor;
 
 class PlayerDirectoryTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(runtime_.isValid());
-        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
-    }
+    void SetUp() override { ASSERT_TRUE(runtime_.isValid()); }
 
     void TearDown() override {
         for (auto& peer : peers_) {
@@ -58,6 +56,9 @@ class PlayerDirectoryTest : public ::testing::Test {
     QString file(const QString& name) const { return work_.filePath(name); }
 
     QTemporaryDir runtime_;
+    // The peers and the directory under test list players here, and only for this test.
+    nwmp::testing::ScopedEnvironment runtimeFolder_{
+        {{"XDG_RUNTIME_DIR", runtime_.path().toStdString()}}};
     QTemporaryDir work_;
     std::vector<std::unique_ptr<QProcess>> peers_;
 };

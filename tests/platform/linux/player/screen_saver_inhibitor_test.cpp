@@ -74,12 +74,19 @@ TEST_F(ScreenSaverTest, EndingWhileHoldingReleases) {
     EXPECT_EQ(nextLine(), "UNINHIBIT 41");
 }
 
-TEST_F(ScreenSaverTest, WithoutAScreenSaverNothingHappens) {
+// A hold that found no screen saver holds nothing, so releasing it sends nothing, and the next
+// hold asks the screen saver that has come since.
+TEST_F(ScreenSaverTest, WithoutAScreenSaverNothingIsHeldAndALaterHoldAsksAgain) {
     ScreenSaverInhibitor inhibitor(QStringLiteral("player"));
     inhibitor.hold();
     EXPECT_FALSE(inhibitor.holding());
+
+    startService();
     inhibitor.release();
-    EXPECT_FALSE(inhibitor.holding());
+    EXPECT_EQ(nextLine(500), "");
+    inhibitor.hold();
+    EXPECT_TRUE(inhibitor.holding());
+    EXPECT_EQ(nextLine().rfind("INHIBIT 41 player ", 0), 0u);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "platform/linux/shared/qt_units.hpp"
+#include "expected_pixels.hpp"
 #include "player/editions/editions.hpp"
 #include "window_rig.hpp"
 
@@ -30,8 +30,8 @@ TEST(UrlDialog, IsMadeUpAsDesigned) {
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(dialog.isModal());
     EXPECT_EQ(dialog.parentWidget(), nullptr);
-    EXPECT_EQ(dialog.height(), pixelsY(kUrlDialogClientHeight));
-    EXPECT_EQ(dialog.width(), pixelsX(kUrlDialogClientWidth));
+    EXPECT_EQ(dialog.height(), expectedPixelsY(255));
+    EXPECT_EQ(dialog.width(), expectedPixelsX(4455));
 
     dialog.show();  // the prompt goes into the text box (and loads its font) only then
     EXPECT_EQ(dialog.text1()->text(), QStringLiteral("ここにURLを入力してください。"));
@@ -82,8 +82,9 @@ TEST_F(UrlDialogOfPlayer, StaysHiddenAtStartAndKeyUShowsItBelowTheMainWindow) {
         << dialog().frameGeometry().x() << "," << dialog().frameGeometry().y() << " width "
         << dialog().frameGeometry().width();
     // The text box ends and the button starts 700 twips before the dialog's right edge.
-    EXPECT_EQ(dialog().command1()->x(), pixelsX(rig.window->Width() - kUrlButtonRoom));
-    EXPECT_EQ(dialog().text1()->width(), pixelsX(rig.window->Width() - kUrlButtonRoom));
+    const int textWidth = expectedPixelsX(twipsOfPixelsX(main.width()) - 700);
+    EXPECT_EQ(dialog().command1()->x(), textWidth);
+    EXPECT_EQ(dialog().text1()->width(), textWidth);
 
     EXPECT_EQ(rig.press(kKeyU), 0);
     EXPECT_FALSE(dialog().isVisible());

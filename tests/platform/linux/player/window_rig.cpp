@@ -77,8 +77,4 @@ bool WindowRig::start() {
     return QTest::qWaitForWindowExposed(window.get(), 5000);
 }
 
-QRect designPixels(const TwipsRect& twips) {
-    return {pixelsX(twips.left), pixelsY(twips.top), pixelsX(twips.width), pixelsY(twips.height)};
-}
-
 }  // namespace nwmp::linux_platform::testing

@@ -3,10 +3,7 @@
 // One player core on the real Qt windows: QtMainWindow with a plain widget standing in for the
 // engine control, QtUrlDialog, and fakes for the engine, the settings file and the platform.
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPointer>
-#include <QThread>
 #include <QWidget>
 #include <chrono>
 #include <memory>
@@ -63,8 +60,5 @@ struct WindowRig {
     std::unique_ptr<QtMainWindow> window;
     std::unique_ptr<NWMP> core;
 };
-
-// A pixel rectangle of the design's twips at the screen's factors.
-QRect designPixels(const TwipsRect& twips);
 
 }  // namespace nwmp::linux_platform::testing

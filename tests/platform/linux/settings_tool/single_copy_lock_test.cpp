@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "common/scoped_environment.hpp"
+
 namespace nwmp::linux_platform {
 namespace {
 
@@ -87,32 +89,42 @@ TEST_F(SingleCopyLockTest, ALockHeldByAnotherProcessCounts) {
     waitpid(child, nullptr, 0);
 }
 
-TEST_F(SingleCopyLockTest, ALinkInPlaceOfTheLockFileIsNotFollowed) {
+// What lies where the lock file goes decides whether a second copy can be seen; the tool starts
+// whatever it finds there, and never writes through a link planted in its place.
+TEST_F(SingleCopyLockTest, WhatLiesInPlaceOfTheLockFile) {
+    struct Case {
+        const char* lockFolder;  // below the test's folder
+        bool folderThere, linkInPlace, secondSeesFirst;
+    } const cases[] = {
+        {"nothing-there-yet", true, false, true},
+        {"a-link-to-nowhere", true, true, false},
+        {"missing/folder", false, false, false},
+    };
     const QString target = QDir(folder.path()).filePath("target");
-    const QString lockFile = SingleCopyLock(folder.path()).lockFilePath();
-    ASSERT_EQ(symlink(target.toLocal8Bit().constData(), lockFile.toLocal8Bit().constData()), 0);
-
-    SingleCopyLock lock(folder.path());
-    EXPECT_FALSE(lock.anotherCopyRunning());  // the tool still starts
-    EXPECT_FALSE(QFile::exists(target));
-}
-
-TEST_F(SingleCopyLockTest, AMissingLockFolderDoesNotKeepTheToolFromStarting) {
-    SingleCopyLock lock(QDir(folder.path()).filePath("gone/deeper"));
-    EXPECT_FALSE(lock.anotherCopyRunning());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lockFolder);
+        const QString lockFolder = QDir(folder.path()).filePath(QString::fromUtf8(c.lockFolder));
+        if (c.folderThere) {
+            ASSERT_TRUE(QDir().mkpath(lockFolder));
+        }
+        if (c.linkInPlace) {
+            const QByteArray lockFile = SingleCopyLock(lockFolder).lockFilePath().toLocal8Bit();
+            ASSERT_EQ(symlink(target.toLocal8Bit().constData(), lockFile.constData()), 0);
+        }
+        SingleCopyLock first(lockFolder);
+        EXPECT_FALSE(first.anotherCopyRunning());  // the tool still starts
+        SingleCopyLock second(lockFolder);
+        EXPECT_EQ(second.anotherCopyRunning(), c.secondSeesFirst);
+        EXPECT_FALSE(QFile::exists(target));
+    }
 }
 
 TEST(SingleCopyLockPlaceTest, LockLivesInTheRuntimeFolderUnderTheToolsOwnName) {
     QTemporaryDir runtime;
     ASSERT_EQ(chmod(runtime.path().toLocal8Bit().constData(), 0700), 0);
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const nwmp::testing::ScopedEnvironment environment(
+        {{"XDG_RUNTIME_DIR", runtime.path().toStdString()}});
     const QString path = SingleCopyLock().lockFilePath();
-    if (saved.isEmpty()) {
-        qunsetenv("XDG_RUNTIME_DIR");
-    } else {
-        qputenv("XDG_RUNTIME_DIR", saved);
-    }
     EXPECT_EQ(path, QDir(runtime.path()).filePath("NorvalentWMP3set.lock"));
 }
 

@@ -19,51 +19,17 @@
 #include "platform/linux/settings_tool/qt_message_boxes.hpp"
 #include "platform/linux/settings_tool/qt_settings_window.hpp"
 #include "platform/linux/settings_tool/settings_tool_events.hpp"
+#include "settings_tool/fakes/fake_tool_services.hpp"
 #include "settings_tool/nwmpset.hpp"
 
 namespace nwmp::linux_platform {
 namespace {
 
-struct RecordedMessages : MessageBoxes {
-    void show(std::string_view, std::string_view text, MessageIcon) override {
-        texts.emplace_back(text);
-    }
-    std::vector<std::string> texts;
-};
-
-struct StayingProcess : ToolProcess {
-    bool anotherCopyRunning() override { return false; }
-    void endNow() override {}
-};
-
-struct FixedFolder : ToolFolder {
-    std::string path() const override { return "/opt/nwmp"; }
-    std::string join(std::string_view folder, std::string_view name) const override {
-        return std::string(folder) + "/" + std::string(name);
-    }
-    std::string_view programSuffix() const override { return {}; }
-};
-
-struct RecordedAssociation : FileAssociation {
-    bool registerExtension(const AssociationRequest& request) override {
-        registered.push_back(request.extension);
-        return true;
-    }
-    bool removeExtension(const std::string& extension) override {
-        removed.push_back(extension);
-        return true;
-    }
-    std::vector<std::string> registered;
-    std::vector<std::string> removed;
-};
-
-struct AnsweringDialog : OpenFileDialog {
-    std::string ShowOpenDialog(WindowId owner, std::string_view) override {
-        owners.push_back(owner);
-        return "/opt/other/player";
-    }
-    std::vector<WindowId> owners;
-};
+using testing::FakeFileAssociation;
+using testing::FakeMessageBoxes;
+using testing::FakeOpenFileDialog;
+using testing::FakeToolFolder;
+using testing::FakeToolProcess;
 
 class WiredWindowTest : public ::testing::Test {
   protected:
@@ -87,12 +53,17 @@ class WiredWindowTest : public ::testing::Test {
     }
 
     QtSettingsWindow window;
-    RecordedMessages messages;
-    StayingProcess process;
-    FixedFolder folder;
+    testing::Journal journal;
+    FakeMessageBoxes messages{journal};
+    FakeToolProcess process{journal};
+    FakeToolFolder folder;
     testing::MemorySettingsFile settings;
-    RecordedAssociation association;
-    AnsweringDialog dialog;
+    FakeFileAssociation association;
+    FakeOpenFileDialog dialog = [] {
+        FakeOpenFileDialog answering;
+        answering.answer = "/opt/other/player";
+        return answering;
+    }();
     NWMPset core{{window, messages, process, folder, settings, association, dialog}};
 };
 
@@ -113,7 +84,7 @@ TEST_F(WiredWindowTest, TypingFullScreenUnchecksAlwaysOnTopButPickingItDoesNot) 
     QComboBox* combo = control<QComboBox>("Combo1");
     combo->setCurrentIndex(7);  // as a pick from the list sets it
     EXPECT_TRUE(control<QCheckBox>("Check0")->isChecked());
-    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_TRUE(messages.texts().empty());
 
     combo->lineEdit()->selectAll();
     QInputMethodEvent typed;
@@ -121,7 +92,7 @@ TEST_F(WiredWindowTest, TypingFullScreenUnchecksAlwaysOnTopButPickingItDoesNot) 
     QApplication::sendEvent(combo->lineEdit(), &typed);
     EXPECT_FALSE(control<QCheckBox>("Check0")->isChecked());
     EXPECT_EQ(
-        messages.texts,
+        messages.texts(),
         std::vector<std::string>{"フルスクリーンにするときは常に手前はチェックしないでください。"});
 }
 
@@ -129,7 +100,7 @@ TEST_F(WiredWindowTest, CheckingMultiStartByHandChecksTheTitleInfoBoxToo) {
     open("");
     click("Check4");
     EXPECT_TRUE(control<QCheckBox>("Check5")->isChecked());
-    EXPECT_EQ(messages.texts.size(), 1U);
+    EXPECT_EQ(messages.texts().size(), 1U);
 }
 
 TEST_F(WiredWindowTest, ApplyWritesTheBoxesAndModeAndCloses) {
@@ -154,7 +125,8 @@ TEST_F(WiredWindowTest, AssociationButtonsActOnTheTickedSlots) {
     open("");
     click("kanren1_4");
     click("Command3");
-    EXPECT_EQ(association.registered, std::vector<std::string>{"mp3"});
+    ASSERT_EQ(association.registered.size(), 1U);
+    EXPECT_EQ(association.registered[0].extension, "mp3");
     EXPECT_EQ(stored("KeepConnect", ".mp3"), "1");
     click("Command4");
     EXPECT_EQ(association.removed, std::vector<std::string>{"mp3"});

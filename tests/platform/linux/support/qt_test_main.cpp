@@ -1,6 +1,7 @@
 // The main() of every test program that opens windows or drives programs on a display: each
 // program gets an X server of its own (Xvfb), so that programs run side by side never take each
-// other's focus or keys.
+// other's focus or keys, and home, cache and runtime folders in a temporary folder, so that
+// nothing of the user's is read or written (Mesa keeps a shader cache there).
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "error: %s. These tests open real windows on Xvfb.\n", error.what());
         return 1;
     }
-    // Qt's own settings and caches go to a folder of the test's, never the user's.
     const QTemporaryDir home;
-    for (const char* variable : {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+    for (const char* variable :
+         {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
         setenv(variable, home.path().toLocal8Bit().constData(), 1);
     }
     // The screen's twips-per-pixel factors come from the X display the runner gives.
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+#ifdef NWMP_TEST_SHARES_OPENGL
+    // What the player's main() does for the engine; NWMP_TEST_UNSHARED_GL checks it without.
+    // Only the engine's tests ask for it: the driver then loaded keeps memory until the end.
+    if (std::getenv("NWMP_TEST_UNSHARED_GL") == nullptr) {
+        QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
+#endif
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,27 +1,17 @@
 #pragma once
 
-// Waiting for something to happen, with a bound: polls the condition and lets Qt's events run in
-// between, never sleeping a fixed time in place of the wait.
+// Waiting for something to happen, with a bound: lets Qt's events (deferred deletions included)
+// run until the condition holds, never sleeping a fixed time in place of the wait.
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <QtCore/qtestsupport_core.h>
+
 #include <chrono>
 
 namespace nwmp::linux_platform::testing {
 
 template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeout.count()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
+bool waitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    return QTest::qWaitFor(condition, static_cast<int>(timeout.count()));
 }
 
 }  // namespace nwmp::linux_platform::testing

@@ -10,10 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/file_text.hpp"
+#include "common/temp_folder.hpp"
 #include "platform/windows/association/registry_file_association.hpp"
 #include "platform/windows/shared/wide_text.hpp"
 
@@ -61,17 +64,13 @@ void removeKeys(const std::vector<std::string>& keys) {
     }
 }
 
-// A program file that exists, in a folder named as the case needs.
+// A program file that exists, in a folder named as the case needs, below a temporary folder
+// that goes when the test program ends.
 std::string programIn(const std::wstring& folderName) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + folderName;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring program = folder + L"\\NorvalentWMP3TE.exe";
-    const HANDLE file = CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    CloseHandle(file);
-    return narrow(program);
+    static const nwmp::testing::TempFolder temp;
+    const std::filesystem::path program = temp.path() / folderName / L"NorvalentWMP3TE.exe";
+    nwmp::testing::writeAll(program, "");
+    return narrow(program.wstring());
 }
 
 struct LayoutCase {

@@ -13,6 +13,7 @@
 
 #include "platform/windows/engine/control_media_engine.hpp"
 #include "platform/windows/settings_file/ansi_text.hpp"
+#include "platform/windows/support/pump_until.hpp"
 #include "player/editions/editions.hpp"
 #include "stand_in_control.h"
 
@@ -33,22 +34,7 @@ std::vector<std::string> takeRecord() {
     return lines;
 }
 
-// Runs the window's messages until done() or the time is up.
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
+using windows_testing::pumpUntil;
 
 BOOL CALLBACK countWindow(HWND, LPARAM counter) {
     ++*reinterpret_cast<int*>(counter);

@@ -12,6 +12,7 @@
 // clang-format on
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "platform/windows/player/win_url_dialog.hpp"
 #include "platform/windows/shared/display_units.hpp"
 #include "platform/windows/shared/wide_text.hpp"
+#include "platform/windows/support/pump_until.hpp"
 #include "player/editions/editions.hpp"
 #include "player/nwmp.hpp"
 
@@ -39,22 +41,7 @@ using Member = FakeMediaEngine::Member;
 int expectedDotsPerInch = 96;
 constexpr char kDotsPerInchArgument[] = "--dots-per-inch=";
 
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
+using windows_testing::pumpUntil;
 
 int pixels(double twips, double twipsPerPixel) {
     return static_cast<int>(roundHalfEven(twips / twipsPerPixel));
@@ -303,20 +290,35 @@ struct Player {
     }
 };
 
-// Windows are slow to show and destroy under Wine: one player serves the whole suite, in order.
+// Each case has a player of its own, so that it passes alone and in any order.
 class StandardPlayer : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { player = new Player; }
-    static void TearDownTestSuite() {
-        delete player;
-        player = nullptr;
+    void TearDown() override {
+        player.reset();
+        DestroyWindow(engineHost);  // the window lets it go; nothing when there is none
     }
-    void SetUp() override { player->engine.clearCalls(); }
 
-    static Player* player;
+    // Shows the window as the program does and waits for its first activation, which makes the
+    // URL dialog.
+    void show() {
+        player->window.show();
+        ASSERT_TRUE(pumpUntil([&] { return player->dialog.handle() != nullptr; }))
+            << "the first activation makes the URL dialog";
+    }
+
+    // A stand-in for the engine's window, made last so that it lies above Label1 until the
+    // window takes it.
+    HWND addEngineHost() {
+        engineHost = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 40,
+                                     30, 200, 150, player->window.handle(), nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+        player->window.setEngineWindow(engineHost);
+        return engineHost;
+    }
+
+    std::unique_ptr<Player> player = std::make_unique<Player>();
+    HWND engineHost = nullptr;
 };
-
-Player* StandardPlayer::player = nullptr;
 
 TEST_F(StandardPlayer, Label1ClickAndDropsReachTheCoreInDropOrder) {
     const HWND label1 = player->window.label1();
@@ -342,12 +344,8 @@ TEST_F(StandardPlayer, Label1ClickAndDropsReachTheCoreInDropOrder) {
 }
 
 TEST_F(StandardPlayer, EngineHostAtTheOriginBelowLabel1) {
-    const HWND host =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 40, 30, 200,
-                        150, player->window.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND host = addEngineHost();
     ASSERT_NE(host, nullptr);
-    // Made last, the host lies above Label1 until the window takes it.
-    player->window.setEngineWindow(host);
     RECT place{};
     GetWindowRect(host, &place);
     MapWindowPoints(nullptr, player->window.handle(), reinterpret_cast<POINT*>(&place), 2);
@@ -388,6 +386,7 @@ TEST_F(StandardPlayer, FirstShowResizesOnceAndSizeChangesResizeAgain) {
 }
 
 TEST_F(StandardPlayer, WindowStateAndStacking) {
+    ASSERT_NO_FATAL_FAILURE(show());
     WinMainWindow& window = player->window;
     const HWND handle = window.handle();
     window.SetWindowState(kWindowMaximised);
@@ -410,9 +409,9 @@ TEST_F(StandardPlayer, WindowStateAndStacking) {
 }
 
 TEST_F(StandardPlayer, UrlDialogEvents) {
+    ASSERT_NO_FATAL_FAILURE(show());
     WinUrlDialog& dialog = player->dialog;
     const HWND handle = dialog.handle();
-    ASSERT_NE(handle, nullptr) << "the first activation made it";
     player->engine.fileName.clear();
     dialog.SetText1Text(kUrlPrompt);
     dialog.Show();
@@ -445,9 +444,10 @@ TEST_F(StandardPlayer, UrlDialogEvents) {
 }
 
 TEST_F(StandardPlayer, FocusBackFromTheUrlDialogActivatesTheForm) {
+    ASSERT_NO_FATAL_FAILURE(show());
+    ASSERT_NE(addEngineHost(), nullptr);
     WinUrlDialog& dialog = player->dialog;
     const HWND main = player->window.handle();
-    const HWND engineHost = GetWindow(player->window.label1(), GW_HWNDNEXT);
     SetActiveWindow(main);
     SetFocus(engineHost);
     ASSERT_EQ(GetFocus(), engineHost);
@@ -461,7 +461,7 @@ TEST_F(StandardPlayer, FocusBackFromTheUrlDialogActivatesTheForm) {
 }
 
 TEST_F(StandardPlayer, CloseRequestsRunTheShutDownOnce) {
-    ASSERT_NE(player->dialog.handle(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(show());
     SendMessageW(player->window.handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(player->closings, 1);
     // Form_Unload unloaded the URL dialog.

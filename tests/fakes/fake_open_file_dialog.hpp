@@ -1,5 +1,7 @@
 #pragma once
 
+// The open-file dialog that the player and the settings tool share, answering as told.
+
 #include <string>
 #include <vector>
 
@@ -11,11 +13,11 @@ class FakeOpenFileDialog : public OpenFileDialog {
   public:
     std::string answer;  // what the user chooses; empty text for cancel
     std::vector<WindowId> owners;
-    std::string lastFilterText;
+    std::vector<std::string> filters;  // the filter text of each showing
 
     std::string ShowOpenDialog(WindowId owner, std::string_view filterText) override {
         owners.push_back(owner);
-        lastFilterText = filterText;
+        filters.emplace_back(filterText);
         return answer;
     }
 };
