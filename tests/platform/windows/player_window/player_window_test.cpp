@@ -460,6 +460,14 @@ TEST_F(StandardPlayer, FocusBackFromTheUrlDialogActivatesTheForm) {
     EXPECT_EQ(GetFocus(), engineHost);
 }
 
+BOOL CALLBACK findApplicationWindow(HWND window, LPARAM found) {
+    if (className(window) == narrow(kApplicationWindowClass)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 TEST_F(StandardPlayer, CloseRequestsRunTheShutDownOnce) {
     ASSERT_NO_FATAL_FAILURE(show());
     SendMessageW(player->window.handle(), WM_CLOSE, 0, 0);
@@ -469,16 +477,8 @@ TEST_F(StandardPlayer, CloseRequestsRunTheShutDownOnce) {
 
     // The application window's close request comes to the same end, once.
     HWND application = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            if (className(window) == narrow(kApplicationWindowClass)) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&application));
+    EnumThreadWindows(GetCurrentThreadId(), findApplicationWindow,
+                      reinterpret_cast<LPARAM>(&application));
     ASSERT_NE(application, nullptr);
     SendMessageW(application, WM_CLOSE, 0, 0);
     SendMessageW(player->window.handle(), WM_CLOSE, 0, 0);
