@@ -191,7 +191,10 @@ TEST_F(PrivateProfileFileTest, ConcurrentWritersLoseNoKey) {
     constexpr int kKeysEach = 25;
     const auto section = [](int writer) { return writer % 2 == 0 ? "Screen" : "ResumeInfo"; };
     const auto key = [](int writer, int k) {
-        return "w" + std::to_string(writer) + "k" + std::to_string(k);
+        return std::string("w")
+            .append(std::to_string(writer))
+            .append("k")
+            .append(std::to_string(k));
     };
     std::vector<pid_t> writers;
     for (int w = 0; w < kWriters; ++w) {

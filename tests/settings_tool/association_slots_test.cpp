@@ -32,7 +32,7 @@ TEST(SlotNames, ExtensionFirstThenFile) {
 TEST(SlotNames, RegistryEntriesOfOneRegistration) {
     FakeToolFolder folder;
     folder.folder = "C:\\ツール";
-    folder.separator = "\\";
+    folder.separator = std::string(1, '\\');
     const SlotNames mp3 = buildSlotNames(4, "mp3", folder);
     const std::vector<RegistryEntry> expected = {
         {".mp3", "mp3file"},
@@ -48,7 +48,7 @@ TEST(SlotNames, RegistryEntriesOfOneRegistration) {
 TEST(WindowTables, BookkeepingKeysFollowTheCaptions) {
     for (std::size_t i = 0; i < kCustomSlot; ++i) {
         EXPECT_EQ(kAssociationSlots[i].bookkeepingKey,
-                  "." + std::string(kAssociationSlots[i].caption));
+                  std::string(".").append(kAssociationSlots[i].caption));
     }
     EXPECT_EQ(kAssociationSlots[kCustomSlot].bookkeepingKey, "");
 }

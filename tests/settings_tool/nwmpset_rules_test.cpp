@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& testCase) {
         std::string name = "Clicks";
         for (std::size_t box : testCase.param.clicks) {
-            name += "_" + std::to_string(box);
+            name.append("_").append(std::to_string(box));
         }
         return name;
     });

@@ -124,7 +124,10 @@ bool lockExclusive(int fd) {
 
 // Temporary files are named after the settings file: a dot, its name, a dot, six characters.
 std::string tempPrefix(const fs::path& path) {
-    return "." + path.filename().string() + ".";
+    std::string prefix(1, '.');
+    prefix += path.filename().string();
+    prefix += '.';
+    return prefix;
 }
 constexpr std::size_t kTempSuffixLength = 6;
 

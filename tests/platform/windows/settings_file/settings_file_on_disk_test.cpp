@@ -26,7 +26,7 @@ namespace testing {
 constexpr std::string_view kWriterFlag = "--write-keys";
 
 std::string writerKey(int writer, int k) {
-    return "w" + std::to_string(writer) + "k" + std::to_string(k);
+    return std::string("w").append(std::to_string(writer)).append("k").append(std::to_string(k));
 }
 
 // "--write-keys PATH WRITER COUNT": writes COUNT keys of its own into the file at PATH.
