@@ -97,7 +97,10 @@ std::string ownPackageText(std::string_view extension) {
 }
 
 std::string ownGlobsEntry(std::string_view extension) {
-    return ":" + ownMimeType(extension) + ":*." + asciiLower(extension);
+    return std::string(":")
+        .append(ownMimeType(extension))
+        .append(":*.")
+        .append(asciiLower(extension));
 }
 
 }  // namespace nwmp::xdg

@@ -119,7 +119,7 @@ void KeyFileText::setValue(std::string_view group, std::string_view key, std::st
     if (!lines_.empty() && !trimmed(lines_.back()).empty()) {
         lines_.emplace_back();
     }
-    lines_.push_back("[" + std::string(group) + "]");
+    lines_.push_back(std::string("[").append(group).append("]"));
     lines_.push_back(keyLine(key, value));
 }
 

@@ -72,7 +72,8 @@ bool writeTextFileAtomically(const fs::path& link, std::string_view text) {
         return false;
     }
     const fs::path folder = file.parent_path();
-    std::string pattern = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+    std::string pattern =
+        (folder / std::string(".").append(file.filename().string()).append(".XXXXXX")).string();
     const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor < 0) {
         return false;

@@ -20,7 +20,7 @@ bool offersPrograms(const ParsedFileFilter& filter) {
 
 // "プログラムファイル(*.exe)" names a pattern that means nothing here; the name alone stays.
 std::string programDescription(std::string_view description) {
-    const std::string shownPattern = "(" + std::string(kProgramPattern) + ")";
+    const std::string shownPattern = std::string("(").append(kProgramPattern).append(")");
     if (description.ends_with(shownPattern)) {
         description.remove_suffix(shownPattern.size());
     }

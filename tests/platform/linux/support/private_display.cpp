@@ -53,7 +53,7 @@ PrivateDisplay::PrivateDisplay() {
         this->~PrivateDisplay();
         throw std::runtime_error("Xvfb did not start");
     }
-    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+    setenv("DISPLAY", std::string(":").append(number.substr(0, number.find('\n'))).c_str(), 1);
     // The runner's authority file belongs to its own server; this one admits local clients.
     unsetenv("XAUTHORITY");
 }
