@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QString>
 #include <chrono>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 
@@ -28,6 +29,11 @@ using namespace std::chrono_literals;
 // that hangs cannot stop the next. Long enough for a start that closes a running player.
 constexpr auto kStartLockWait = 20s;
 
+// glibc gives each thread that allocates an arena of its own, up to eight per core; libmpv's
+// demuxer, decoder, audio and output threads each keep one, with its free space, for the whole
+// run. Two arenas are enough to keep those threads from waiting on each other's allocations.
+constexpr int kMallocArenas = 2;
+
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -35,6 +41,7 @@ QString fromUtf8(std::string_view text) {
 }  // namespace
 
 int runPlayer(const EditionProfile& profile, int argc, char** argv) {
+    mallopt(M_ARENA_MAX, kMallocArenas);  // before any other thread starts
     preferXWayland();
     // The engine moves its picture into a window of its own for the entire screen; sharing
     // contexts lets the picture move without reopening the video. Without a graphics processor
