@@ -1,18 +1,19 @@
 #include "platform/linux/programs/run_player.hpp"
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QString>
 #include <chrono>
-#include <malloc.h>
 #include <memory>
 #include <optional>
 
 #include "common/located_settings_file.hpp"
 #include "platform/linux/engine/mpv_media_engine.hpp"
+#include "platform/linux/player/lazy_url_dialog.hpp"
 #include "platform/linux/player/player_directory.hpp"
 #include "platform/linux/player/qt_main_window.hpp"
 #include "platform/linux/player/qt_platform_services.hpp"
-#include "platform/linux/player/qt_url_dialog.hpp"
 #include "platform/linux/player/session_end_signals.hpp"
 #include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_open_file_dialog.hpp"
@@ -63,9 +64,9 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
 
     engine::MpvMediaEngine engine(profile.controlBar, nullptr);
     QtMainWindow window(profile, engine.widget());
-    std::unique_ptr<QtUrlDialog> urlDialog;
+    std::unique_ptr<LazyUrlDialog> urlDialog;
     if (profile.window.hasUrlDialog) {
-        urlDialog = std::make_unique<QtUrlDialog>();
+        urlDialog = std::make_unique<LazyUrlDialog>();
     }
     LocatedSettingsFile settings;
     QtOpenFileDialog openFileDialog(&window);

@@ -339,7 +339,7 @@ TEST_P(WindowedEdition, ACloseRequestRunsTheShutDownOnceAndStoresTheWindowAsShow
               std::to_string(static_cast<int>(90 * twipsPerPixelY())));
     EXPECT_EQ(rig.settings.value("ResumeInfo", "FilePath"), "/media/clip.avi");
     EXPECT_EQ(rig.settings.value("ResumeInfo", "Position"), "84");
-    EXPECT_FALSE(rig.urlDialog->isVisible());
+    EXPECT_FALSE(rig.urlDialog->Visible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, EveryEdition, ::testing::ValuesIn(editions::kAll), editionName);
