@@ -230,8 +230,10 @@ bool graphicsProcessorPresent() {
         return false;
     }
     const QDir dri(QStringLiteral("/dev/dri"));
-    for (const QString& node : dri.entryList({QStringLiteral("renderD*")}, QDir::System)) {
-        if (::access(dri.filePath(node).toLocal8Bit().constData(), R_OK | W_OK) == 0) {
+    // No name filter: it would compile a regular expression, at every start, for one prefix.
+    for (const QString& node : dri.entryList(QDir::System)) {
+        if (node.startsWith(QLatin1String("renderD")) &&
+            ::access(dri.filePath(node).toLocal8Bit().constData(), R_OK | W_OK) == 0) {
             return true;
         }
     }

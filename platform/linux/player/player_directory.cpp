@@ -117,8 +117,12 @@ std::vector<QString> otherPlayersSockets() {
     const QString own = ownSocketPath();
     std::vector<QString> paths;
     const QDir dir(PlayerDirectory::folder());
-    for (const QString& name :
-         dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*')}, QDir::System | QDir::Files)) {
+    // Names are told apart by their start, not by a name filter: a filter is a regular expression,
+    // and compiling one brings a regular expression compiler into every player at start.
+    for (const QString& name : dir.entryList(QDir::System | QDir::Files)) {
+        if (!name.startsWith(QLatin1String(kPrefix))) {
+            continue;
+        }
         const QString path = dir.filePath(name);
         // Asking ourselves would wait on our own blocked event loop.
         if (path != own && isOwnSocket(path)) {

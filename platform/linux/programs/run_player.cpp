@@ -1,5 +1,7 @@
 #include "platform/linux/programs/run_player.hpp"
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QString>
 #include <chrono>
@@ -8,10 +10,10 @@
 
 #include "common/located_settings_file.hpp"
 #include "platform/linux/engine/mpv_media_engine.hpp"
+#include "platform/linux/player/lazy_url_dialog.hpp"
 #include "platform/linux/player/player_directory.hpp"
 #include "platform/linux/player/qt_main_window.hpp"
 #include "platform/linux/player/qt_platform_services.hpp"
-#include "platform/linux/player/qt_url_dialog.hpp"
 #include "platform/linux/player/session_end_signals.hpp"
 #include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_open_file_dialog.hpp"
@@ -28,6 +30,27 @@ using namespace std::chrono_literals;
 // that hangs cannot stop the next. Long enough for a start that closes a running player.
 constexpr auto kStartLockWait = 20s;
 
+// glibc gives each thread that allocates an arena of its own, up to eight per core; libmpv's
+// demuxer, decoder, audio and output threads each keep one, with its free space, for the whole
+// run. Two arenas are enough to keep those threads from waiting on each other's allocations.
+constexpr int kMallocArenas = 2;
+// By default glibc keeps what is freed: blocks below a threshold that grows to whatever size was
+// last given back (up to 32 MiB), 128 KiB of free space atop each heap, and the same again added
+// to every growth. Packets and frames come and go all the time a clip plays; blocks from 64 KiB
+// up get pages of their own that go back to the system when freed, and heaps give back what
+// they no longer use. Frame pools keep their frames, so this costs no measurable time.
+constexpr int kMallocOwnPagesFrom = 64 * 1024;
+constexpr int kMallocKeptAtop = 64 * 1024;
+constexpr int kMallocGrowthPad = 0;
+
+void limitKeptFreeMemory() {
+    // Before any other thread starts: the settings are read as arenas are made.
+    mallopt(M_ARENA_MAX, kMallocArenas);
+    mallopt(M_MMAP_THRESHOLD, kMallocOwnPagesFrom);
+    mallopt(M_TRIM_THRESHOLD, kMallocKeptAtop);
+    mallopt(M_TOP_PAD, kMallocGrowthPad);
+}
+
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -35,6 +58,7 @@ QString fromUtf8(std::string_view text) {
 }  // namespace
 
 int runPlayer(const EditionProfile& profile, int argc, char** argv) {
+    limitKeptFreeMemory();
     preferXWayland();
     // The engine moves its picture into a window of its own for the entire screen; sharing
     // contexts lets the picture move without reopening the video. Without a graphics processor
@@ -56,9 +80,9 @@ int runPlayer(const EditionProfile& profile, int argc, char** argv) {
 
     engine::MpvMediaEngine engine(profile.controlBar, nullptr);
     QtMainWindow window(profile, engine.widget());
-    std::unique_ptr<QtUrlDialog> urlDialog;
+    std::unique_ptr<LazyUrlDialog> urlDialog;
     if (profile.window.hasUrlDialog) {
-        urlDialog = std::make_unique<QtUrlDialog>();
+        urlDialog = std::make_unique<LazyUrlDialog>();
     }
     LocatedSettingsFile settings;
     QtOpenFileDialog openFileDialog(&window);

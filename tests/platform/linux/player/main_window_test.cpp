@@ -335,7 +335,7 @@ TEST_P(WindowedEdition, ACloseRequestRunsTheShutDownOnceAndStoresTheWindowAsShow
               std::to_string(static_cast<int>(twipsOfPixelsY(90))));
     EXPECT_EQ(rig.settings.value("ResumeInfo", "FilePath"), "/media/clip.avi");
     EXPECT_EQ(rig.settings.value("ResumeInfo", "Position"), "84");
-    EXPECT_FALSE(rig.urlDialog->isVisible());
+    EXPECT_FALSE(rig.urlDialog->Visible());
 }
 
 NWMP_FOR_EVERY_EDITION(EveryEdition);

@@ -46,7 +46,7 @@ class UrlDialogOfPlayer : public ::testing::Test {
         ASSERT_TRUE(rig.start());
         ASSERT_NE(rig.urlDialog, nullptr);
     }
-    QtUrlDialog& dialog() { return *rig.urlDialog; }
+    QtUrlDialog& dialog() { return rig.urlDialog->dialog(); }
     void showByKey() {
         EXPECT_EQ(rig.press(kKeyU), 0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog(), 5000));
@@ -71,8 +71,10 @@ TEST_F(UrlDialogOfPlayer, TabGoesFromCommand1ToText1AndRoundAgain) {
 }
 
 TEST_F(UrlDialogOfPlayer, StaysHiddenAtStartAndKeyUShowsItBelowTheMainWindow) {
-    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_FALSE(rig.urlDialog->Visible());
+    rig.urlDialog->SetText1Text("/media/before.avi");  // kept until the dialog is made
     showByKey();
+    EXPECT_EQ(dialog().text1()->text(), QStringLiteral("/media/before.avi"));
     const QRect main = rig.window->frameGeometry();
     EXPECT_TRUE(waitFor([&] {
         const QRect placed = dialog().frameGeometry();

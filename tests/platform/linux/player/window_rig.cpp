@@ -45,7 +45,7 @@ WindowRig::WindowRig(const EditionProfile& edition, std::string settingsText)
 
     window = std::make_unique<QtMainWindow>(profile, control.data());
     if (profile.window.hasUrlDialog) {
-        urlDialog = std::make_unique<QtUrlDialog>();
+        urlDialog = std::make_unique<LazyUrlDialog>();
     }
     core = std::make_unique<NWMP>(profile, PlayerPorts{
                                                .engine = engine,

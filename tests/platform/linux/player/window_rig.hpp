@@ -11,8 +11,8 @@
 
 #include "fakes/fake_media_engine.hpp"
 #include "fakes/memory_settings_file.hpp"
+#include "platform/linux/player/lazy_url_dialog.hpp"
 #include "platform/linux/player/qt_main_window.hpp"
-#include "platform/linux/player/qt_url_dialog.hpp"
 #include "player/fakes/fake_platform_services.hpp"
 #include "player/nwmp.hpp"
 #include "tests/platform/linux/support/wait_for.hpp"
@@ -56,7 +56,7 @@ struct WindowRig {
     WidgetEngine engine;
     nwmp::testing::MemorySettingsFile settings;
     nwmp::testing::FakePlatformServices platform;
-    std::unique_ptr<QtUrlDialog> urlDialog;
+    std::unique_ptr<LazyUrlDialog> urlDialog;
     std::unique_ptr<QtMainWindow> window;
     std::unique_ptr<NWMP> core;
 };
