@@ -6,22 +6,18 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <pwd.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "temp_folder.hpp"
@@ -31,46 +27,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs a command and gives what it printed, or "<failed>" when it did not end well in time.
+// Runs a command and gives what it printed, or "<failed>" when it did not end well within a
+// minute.
 std::string run(const std::vector<std::string>& command) {
-    int out[2];
-    if (::pipe(out) != 0) {
+    std::string line = "timeout 60";
+    for (const std::string& word : command) {
+        line.append(" '");
+        for (const char c : word) {
+            line.append(c == '\'' ? std::string("'\\''") : std::string(1, c));
+        }
+        line.append("'");
+    }
+    FILE* out = ::popen(line.c_str(), "r");
+    if (out == nullptr) {
         return "<failed>";
     }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::close(out[0]);
-        std::vector<char*> argv;
-        for (const std::string& word : command) {
-            argv.push_back(const_cast<char*>(word.c_str()));
-        }
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
     std::string printed;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    pollfd ready{out[0], POLLIN, 0};
     char chunk[4096];
-    while (std::chrono::steady_clock::now() < deadline && ::poll(&ready, 1, 1000) >= 0) {
-        const ssize_t got = ::read(out[0], chunk, sizeof chunk);
-        if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) {
-            break;
-        }
-        printed.append(chunk, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, out)) > 0;) {
+        printed.append(chunk, got);
     }
-    ::close(out[0]);
-    int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            return "<failed>";
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    const int status = ::pclose(out);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? printed : "<failed>";
 }
 
