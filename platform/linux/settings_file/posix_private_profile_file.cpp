@@ -14,6 +14,7 @@
 
 #include "common/ini_text.hpp"
 #include "common/private_profile_file.hpp"
+#include "platform/linux/settings_file/posix_file_io.hpp"
 #include "platform/linux/settings_file/posix_write_access.hpp"
 
 namespace nwmp {
@@ -21,10 +22,6 @@ namespace nwmp {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The settings file holds a few hundred bytes; anything far larger is not ours to read whole on
-// every access.
-constexpr off_t kLargestFile = 16 * 1024 * 1024;
 
 // A writer holds the lock for one small file update. Waiting longer than this means the holder
 // is stuck, and a stuck program must not stop this one.
@@ -36,74 +33,8 @@ constexpr int kMaxOpenAttempts = 100;
 
 constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;  // a FIFO must not block us
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    bool valid() const { return fd_ >= 0; }
-    int get() const { return fd_; }
-    // Closes now and tells whether everything written reached the file.
-    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-  private:
-    int fd_;
-};
-
 fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
-}
-
-std::optional<std::string> readWhole(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestFile) {
-        return std::nullopt;
-    }
-    std::string text;
-    char chunk[16384];
-    for (;;) {
-        const ssize_t got = ::pread(fd, chunk, sizeof chunk, static_cast<off_t>(text.size()));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            return text;
-        }
-        text.append(chunk, static_cast<std::size_t>(got));
-        if (text.size() > static_cast<std::size_t>(kLargestFile)) {
-            return std::nullopt;
-        }
-    }
-}
-
-std::optional<std::string> readFile(const fs::path& path) {
-    if (path.empty()) {
-        return std::nullopt;
-    }
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | kOpenFlags));
-    return file.valid() ? readWhole(file.get()) : std::nullopt;
-}
-
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
 }
 
 bool lockExclusive(int fd) {
@@ -188,18 +119,18 @@ bool takeOver(int fd, const struct stat& old) {
 bool replaceFile(const fs::path& path, std::string_view text, const struct stat& old) {
     std::string tempPath =
         folderOf(path) / (tempPrefix(path) + std::string(kTempSuffixLength, 'X'));
-    FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
+    posix::FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
     if (!temp.valid()) {
         return false;
     }
-    const bool written = takeOver(temp.get(), old) && writeAll(temp.get(), text) &&
+    const bool written = takeOver(temp.get(), old) && posix::writeWhole(temp.get(), text) &&
                          ::fsync(temp.get()) == 0 && temp.close();
     if (!written || ::rename(tempPath.c_str(), path.c_str()) != 0) {
         ::unlink(tempPath.c_str());
         return false;
     }
     // Make the rename itself durable; the file is already whole either way.
-    const FileDescriptor dir(::open(folderOf(path).c_str(), O_RDONLY | O_CLOEXEC));
+    const posix::FileDescriptor dir(::open(folderOf(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (dir.valid()) {
         ::fsync(dir.get());
     }
@@ -224,7 +155,7 @@ PrivateProfileFile::PrivateProfileFile(PathSource pathSource)
 
 std::int32_t PrivateProfileFile::readInt(std::string_view section, std::string_view key,
                                          std::int32_t defaultValue) const {
-    const std::optional<std::string> text = readFile(pathSource_());
+    const std::optional<std::string> text = posix::readFile(pathSource_());
     return ini::intValue(text ? ini::findValueInFile(*text, section, key) : std::nullopt,
                          defaultValue);
 }
@@ -232,7 +163,7 @@ std::int32_t PrivateProfileFile::readInt(std::string_view section, std::string_v
 std::string PrivateProfileFile::readText(std::string_view section, std::string_view key,
                                          std::string_view defaultText,
                                          std::size_t bufferLength) const {
-    const std::optional<std::string> text = readFile(pathSource_());
+    const std::optional<std::string> text = posix::readFile(pathSource_());
     return ini::textValue(text ? ini::findValueInFile(*text, section, key) : std::nullopt,
                           defaultText, bufferLength);
 }
@@ -254,7 +185,7 @@ bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
         return false;
     }
     for (int attempt = 0; attempt < kMaxOpenAttempts; ++attempt) {
-        const FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | kOpenFlags, 0666));
+        const posix::FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | kOpenFlags, 0666));
         if (!file.valid() || !lockExclusive(file.get())) {
             return false;
         }
@@ -268,7 +199,7 @@ bool PrivateProfileFile::writeTexts(std::span<const SettingsValue> values) {
             continue;  // another writer replaced the file while we waited for the lock
         }
         removeLeftovers(path);
-        const std::optional<std::string> text = readWhole(file.get());
+        const std::optional<std::string> text = posix::readWhole(file.get());
         if (!text) {
             return false;
         }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/located_settings_file.hpp"
+#include "platform/linux/settings_file/posix_file_io.hpp"
 #include "platform/linux/settings_file/posix_write_access.hpp"
 
 namespace nwmp {
@@ -19,65 +20,6 @@ namespace nwmp {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Larger than any settings file; a bigger one is not copied whole.
-constexpr off_t kLargestCopy = 16 * 1024 * 1024;
-
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    bool valid() const { return fd_ >= 0; }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-std::string readForCopy(const fs::path& from) {
-    const Descriptor file(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    struct stat info {};
-    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_size > kLargestCopy) {
-        return {};
-    }
-    std::string text;
-    char chunk[16384];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0 || text.size() > static_cast<std::size_t>(kLargestCopy)) {
-            // What cannot be read is what the user has been reading: defaults.
-            return got < 0 ? std::string() : text;
-        }
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-}
-
-bool writeWhole(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
 
 // Missing folders down to `folder`, each private to the user as configuration folders are.
 bool makeFolders(const fs::path& folder) {
@@ -101,13 +43,14 @@ bool makeFolders(const fs::path& folder) {
 // without a name and named only when whole, so a program killed meanwhile leaves nothing behind;
 // a file system without unnamed files gets a named one, removed again at once.
 bool startCopy(const fs::path& file, const fs::path& from) {
-    const std::string text = readForCopy(from);
+    // What cannot be read is what the user has been reading: defaults.
+    const std::string text = posix::readFile(from).value_or(std::string());
     const fs::path folder = file.parent_path();
     std::string named;
-    Descriptor copy(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    posix::FileDescriptor copy(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (!copy.valid() && (errno == EOPNOTSUPP || errno == EISDIR)) {
         named = folder / ".nwmpset.ini.start-XXXXXX";
-        copy = Descriptor(::mkostemp(named.data(), O_CLOEXEC));
+        copy = posix::FileDescriptor(::mkostemp(named.data(), O_CLOEXEC));
     }
     if (!copy.valid()) {
         return false;
@@ -117,7 +60,7 @@ bool startCopy(const fs::path& file, const fs::path& from) {
     // A link never replaces: a file another program started meanwhile, and perhaps already
     // wrote to, stays as it is.
     const bool placed =
-        writeWhole(copy.get(), text) && ::fsync(copy.get()) == 0 &&
+        posix::writeWhole(copy.get(), text) && ::fsync(copy.get()) == 0 &&
         (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, file.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
          errno == EEXIST);
     if (!named.empty()) {
