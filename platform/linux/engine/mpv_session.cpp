@@ -30,6 +30,8 @@ enum Observed : std::uint64_t {
 
 // Replies to the question which video track the loaded file plays, numbered by file from here.
 constexpr std::uint64_t kTrackQuestion = std::uint64_t{1} << 40;
+// Replies to the question whether libmpv went idle after a file ended, numbered the same way.
+constexpr std::uint64_t kIdleQuestion = std::uint64_t{1} << 41;
 
 struct Observation {
     Observed id;
@@ -185,6 +187,15 @@ void MpvSession::handleEvent(const mpv_event& event) {
             listener_.mpvFileLoaded();
             return;
         case MPV_EVENT_GET_PROPERTY_REPLY: {
+            if (event.reply_userdata == kIdleQuestion + fileNumber_) {
+                const auto* property = static_cast<const mpv_event_property*>(event.data);
+                if (event.error >= 0 && property->format == MPV_FORMAT_FLAG &&
+                    property->data != nullptr) {
+                    state_.idle = *static_cast<const int*>(property->data) != 0;
+                    listener_.mpvStateChanged();
+                }
+                return;
+            }
             if (event.reply_userdata != kTrackQuestion + fileNumber_) {
                 return;  // asked about a file that has gone since
             }
@@ -205,6 +216,11 @@ void MpvSession::handleEvent(const mpv_event& event) {
             listener_.mpvPlaybackRestarted();
             return;
         case MPV_EVENT_END_FILE: {
+            // A file that fails at once can leave libmpv idle before and after, so that no change
+            // of "idle-active" is reported while the start has marked it busy here: asked
+            // instead, the answer comes once libmpv has taken its next step.
+            mpv_get_property_async(handle_, kIdleQuestion + fileNumber_, "idle-active",
+                                   MPV_FORMAT_FLAG);
             const auto* end = static_cast<const mpv_event_end_file*>(event.data);
             listener_.mpvFileEnded(end->reason == MPV_END_FILE_REASON_EOF ? MpvFileEnd::Eof
                                    : end->reason == MPV_END_FILE_REASON_ERROR
