@@ -1,10 +1,10 @@
 #include "x_desktop.hpp"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 
 #include "platform/linux/shared/qt_units.hpp"
+#include "tests/platform/linux/support/commands.hpp"
 #include "x_close_request.hpp"
 
 namespace nwmp::linux_platform::testing {
@@ -12,18 +12,6 @@ namespace nwmp::linux_platform::testing {
 namespace {
 
 constexpr unsigned long kPollIntervalMs = 50;
-
-// xdotool's output, or nothing when it failed or found nothing.
-QString xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
 
 QString exactly(const QString& title) {
     return QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
