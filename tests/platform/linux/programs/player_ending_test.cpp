@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QThread>
 #include <csignal>
 #include <string_view>
 
 #include "../settings_tool/x_close_request.hpp"
 #include "player_install.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
 #include "x_window_state.hpp"
 
 namespace nwmp::linux_platform::testing {
@@ -29,20 +28,22 @@ struct EndingCase {
 
 // The engine's whole-screen window of the running player, waited for.
 std::optional<QString> entireScreenWindow(PlayerInstall& player) {
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--pid"), QString::number(player.pid()),
-                                       QStringLiteral("--name"), QStringLiteral(".*")});
-        for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (coversTheEntireScreen(id.toULong())) {
-                return id;
+    std::optional<QString> whole;
+    waitFor(
+        [&] {
+            const QString found = xdotool(
+                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                 QString::number(player.pid()), QStringLiteral("--name"), QStringLiteral(".*")});
+            for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                if (coversTheEntireScreen(id.toULong())) {
+                    whole = id;
+                    return true;
+                }
             }
-        }
-        QThread::msleep(50);
-    } while (timer.elapsed() < 15000);
-    return std::nullopt;
+            return false;
+        },
+        15s);
+    return whole;
 }
 
 class PlayerEndingTest : public ::testing::TestWithParam<EndingCase> {};

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QThread>
-
 #include "player_install.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
 
 namespace nwmp::linux_platform::testing {
 namespace {
@@ -49,11 +47,7 @@ TEST_P(PlayerFitTest, WindowFitsThePictureOnEveryStart) {
         const auto shown = [&] {
             return windowGeometry(*player.window()).value_or(QRect()).size();
         };
-        QElapsedTimer timer;
-        timer.start();
-        while (shown() != c.window && timer.elapsed() < 2000) {
-            QThread::msleep(50);
-        }
+        waitFor([&] { return shown() == c.window; }, 2s);
         EXPECT_EQ(shown(), c.window) << "start " << start;
         player.press(QStringLiteral("Escape"));
         EXPECT_TRUE(player.waitForEnd(10s));

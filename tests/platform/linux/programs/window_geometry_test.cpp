@@ -25,11 +25,6 @@ const QString kStandard = QStringLiteral(STANDARD_PROGRAM);
 const QString kKovex = QStringLiteral(KOVEX_PROGRAM);
 const QString kPemra = QStringLiteral(PEMRA_PROGRAM);
 
-// Output of a command run to read the display; empty when it hung.
-QString output(const QString& program, const QStringList& arguments) {
-    return runCommand(program, arguments).value_or(QString());
-}
-
 // A display of the test's own, with openbox on it when asked.
 class Desktop {
   public:
@@ -43,9 +38,10 @@ class Desktop {
         // A window manager is there once it names its check window on the root window.
         ready_ = waitFor(
             [] {
-                return output(QStringLiteral("xprop"),
-                              {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                    .contains(QStringLiteral("window id"));
+                return runCommand(
+                           QStringLiteral("xprop"),
+                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                    .output.contains(QStringLiteral("window id"));
             },
             10s);
         if (!ready_) {
@@ -68,7 +64,8 @@ class Desktop {
 
 // The window's outer rectangle: its own, grown by the frame its window manager reports.
 std::optional<QRect> outerGeometry(const QString& window) {
-    const QString info = output(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    const QString info =
+        runCommand(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}).output;
     const auto number = [&](const char* label) {
         const auto match =
             QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"))
@@ -85,8 +82,9 @@ std::optional<QRect> outerGeometry(const QString& window) {
     int left = 0, right = 0, top = 0, bottom = 0;
     const auto extents =
         QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
-            .match(output(QStringLiteral("xprop"),
-                          {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")}));
+            .match(runCommand(QStringLiteral("xprop"),
+                              {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")})
+                       .output);
     if (extents.hasMatch()) {
         left = extents.captured(1).toInt();
         right = extents.captured(2).toInt();
@@ -243,9 +241,10 @@ TEST_P(OnADisplay, EmptyTitlesStayEmpty) {
     Desktop display(windowManager());
     ASSERT_TRUE(display.ready());
     const auto names = [](const QString& window) {
-        return output(QStringLiteral("xprop"),
-                      {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_NAME"),
-                       QStringLiteral("WM_NAME")});
+        return runCommand(QStringLiteral("xprop"),
+                          {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_NAME"),
+                           QStringLiteral("WM_NAME")})
+            .output;
     };
     const QRegularExpression bothEmpty(
         QStringLiteral("^_NET_WM_NAME\\(UTF8_STRING\\) = (\"\")?\\s*WM_NAME\\(STRING\\) = "

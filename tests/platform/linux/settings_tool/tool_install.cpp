@@ -81,11 +81,11 @@ QProcess& ToolInstall::start() {
 }
 
 QString ToolInstall::run(const QString& program, const QStringList& arguments) const {
-    const auto output = runCommand(program, arguments, 30s, environment_);
-    if (!output) {
+    const CommandRun run = runCommand(program, arguments, 30s, environment_);
+    if (!run.finished) {
         ADD_FAILURE() << program.toStdString() << " did not finish";
     }
-    return output.value_or(QString()).trimmed();
+    return run.output.trimmed();
 }
 
 }  // namespace nwmp::linux_platform::testing

@@ -1,20 +1,24 @@
 #pragma once
 
-// Other programs the display tests run and read: xdotool, xprop, xwininfo, xdg-mime. Every run
-// is bounded; one that does not finish in time is killed.
+// Other programs the Linux tests run and read: xdotool, xprop, xwininfo, xdg-mime, gio. Every
+// run is bounded; one that does not finish in time is killed.
 
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <chrono>
-#include <optional>
 
 namespace nwmp::linux_platform::testing {
 
 using namespace std::chrono_literals;
 
-// The program's standard output; nothing when it did not finish within the timeout.
-std::optional<QString> runCommand(
+struct CommandRun {
+    bool finished = false;  // within the timeout
+    int exitCode = -1;      // -1 also when it crashed
+    QString output;         // standard output; its standard error goes to the test's
+};
+
+CommandRun runCommand(
     const QString& program, const QStringList& arguments, std::chrono::milliseconds timeout = 10s,
     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
