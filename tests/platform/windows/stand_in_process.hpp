@@ -7,21 +7,14 @@
 #include <chrono>
 #include <string>
 
+#include "tests/platform/windows/support/running_program.hpp"
+
 namespace nwmp::testing {
 
-class StandIn {
+class StandIn : public windows_testing::RunningProgram {
   public:
     // Starts PROGRAM.exe from the test program's folder with the given argument text.
     StandIn(const std::wstring& program, const std::wstring& arguments);
-    ~StandIn();  // ends it if it still runs
-    StandIn(const StandIn&) = delete;
-    StandIn& operator=(const StandIn&) = delete;
-
-    bool endsWithin(std::chrono::milliseconds wait) const;
-    DWORD exitCode() const;
-
-  private:
-    PROCESS_INFORMATION process_{};
 };
 
 // Runs a stand-in to its end and gives its exit code (fails the test after a generous bound).

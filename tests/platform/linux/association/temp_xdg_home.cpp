@@ -1,9 +1,10 @@
 #include "temp_xdg_home.hpp"
 
-#include <QProcess>
 #include <QStringList>
 #include <algorithm>
 #include <thread>
+
+#include "tests/platform/linux/support/commands.hpp"
 
 namespace nwmp::xdg::testing {
 namespace fs = std::filesystem;
@@ -44,19 +45,13 @@ CommandResult runCommand(const std::vector<std::string>& arguments) {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         list << QString::fromStdString(arguments[i]);
     }
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QString::fromStdString(arguments.front()), list);
-    if (!process.waitForFinished(60'000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    std::string output = process.readAllStandardOutput().toStdString();
+    const auto run = linux_platform::testing::runCommand(QString::fromStdString(arguments.front()),
+                                                         list, std::chrono::minutes(1));
+    std::string output = run.output.toStdString();
     while (!output.empty() && output.back() == '\n') {
         output.pop_back();
     }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output};
+    return {run.exitCode, output};
 }
 
 std::optional<std::string> waitForFile(const fs::path& file, std::chrono::milliseconds timeout) {

@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QThread>
 #include <csignal>
 #include <string_view>
 
 #include "../settings_tool/x_close_request.hpp"
 #include "player_install.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
 #include "x_window_state.hpp"
 
 namespace nwmp::linux_platform::testing {
@@ -28,32 +26,24 @@ struct EndingCase {
     Ending ending;
 };
 
-QString media(const char* name) {
-    return QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/") + QString::fromLatin1(name))
-        .canonicalFilePath();
-}
-
 // The engine's whole-screen window of the running player, waited for.
 std::optional<QString> entireScreenWindow(PlayerInstall& player) {
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--pid"), QString::number(player.pid()),
-                                       QStringLiteral("--name"), QStringLiteral(".*")});
-        for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (coversTheEntireScreen(id.toULong())) {
-                return id;
+    std::optional<QString> whole;
+    waitFor(
+        [&] {
+            const QString found = xdotool(
+                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                 QString::number(player.pid()), QStringLiteral("--name"), QStringLiteral(".*")});
+            for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                if (coversTheEntireScreen(id.toULong())) {
+                    whole = id;
+                    return true;
+                }
             }
-        }
-        QThread::msleep(50);
-    } while (timer.elapsed() < 15000);
-    return std::nullopt;
-}
-
-void pressIn(const QString& window, const QString& key) {
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-    xdotool({QStringLiteral("key"), key});
+            return false;
+        },
+        15s);
+    return whole;
 }
 
 class PlayerEndingTest : public ::testing::TestWithParam<EndingCase> {};
@@ -81,10 +71,10 @@ TEST_P(PlayerEndingTest, EndsWithStatusZero) {
     std::unique_ptr<PlayerInstall> newcomer;
     switch (c.ending) {
         case Ending::Esc:
-            pressIn(keyTarget, QStringLiteral("Escape"));
+            pressKey(keyTarget, QStringLiteral("Escape"));
             break;
         case Ending::Enter:
-            pressIn(keyTarget, QStringLiteral("Return"));
+            pressKey(keyTarget, QStringLiteral("Return"));
             break;
         case Ending::EndOfClip:
             break;
@@ -97,10 +87,10 @@ TEST_P(PlayerEndingTest, EndsWithStatusZero) {
             newcomer->start();
             break;
         case Ending::KeyS:
-            pressIn(*main, QStringLiteral("s"));
+            pressKey(*main, QStringLiteral("s"));
             entireScreen = entireScreenWindow(player);
             ASSERT_TRUE(entireScreen) << "S showed no whole-screen window";
-            pressIn(*entireScreen, QStringLiteral("Return"));
+            pressKey(*entireScreen, QStringLiteral("Return"));
             break;
         default:  // the system's signals; a second SIGTERM comes while the first one saves
             ::kill(static_cast<pid_t>(player.pid()), c.ending == Ending::Hup   ? SIGHUP

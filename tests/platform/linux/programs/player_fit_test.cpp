@@ -4,56 +4,37 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QThread>
-#include <cmath>
-
-#include "platform/linux/engine/picture_geometry.hpp"
 #include "player_install.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
 
 namespace nwmp::linux_platform::testing {
 namespace {
 
 struct FitCase {
     int screenMode;
-    std::int32_t displaySize;  // what the screen mode sets in the engine
-    int pictureWidth;
+    int pictureWidth;  // the clip's picture is 4:3
+    QSize window;      // worked out by hand below
 };
 
-// Twips per pixel of the test display, and Pemra's allowances and control bar, in twips.
-constexpr double kTwips = 15.0;
-constexpr double kWidthAllowance = 100.0;
-constexpr double kHeightAllowance = 500.0;
-constexpr int kBarPixels = 700 / 15;
 constexpr int kStarts = 3;
 
-// The window the fit gives: the control sized to the picture plus its bar, or kept at its design
-// size where the picture follows the screen, plus the allowances.
-QSize expectedWindow(const FitCase& c, QSize screen) {
-    const engine::PixelExtent video{c.pictureWidth, c.pictureWidth * 3 / 4};
-    const auto picture =
-        engine::autoSizePicture(c.displaySize, video, {screen.width(), screen.height()});
-    const QSize control =
-        picture ? QSize(picture->width, picture->height + kBarPixels) : QSize(6720 / 15, 5040 / 15);
-    // Whole pixels from twips: halves go to the even neighbour, as the player rounds.
-    const auto pixels = [](double twips) {
-        return static_cast<int>(std::nearbyint(twips / kTwips));
-    };
-    return {pixels(control.width() * kTwips + kWidthAllowance),
-            pixels(control.height() * kTwips + kHeightAllowance)};
-}
+// The window on the test's 1280 x 1024 display at 15 twips a pixel: Pemra's control, sized to the
+// picture plus its 46-pixel bar (700 twips), and the window's allowances of 100 and 500 twips,
+// which are 7 and 33 pixels once rounded: a picture of W x H gives a window of W + 7 x H + 79.
+// The picture for each screen mode, for 320 x 240 and 640 x 480:
+//   0 (fits the control) and 100 (own size): 320 x 240, 640 x 480
+//   50 (half size): 160 x 120, 320 x 240; 200 (double size): 640 x 480, 1280 x 960
+//   300 (half the screen's area, a box of 1280 x 1024 / sqrt 2 = 905.1 x 724.1): 905 x 679
+//   400 (a quarter, a box of 640 x 512): 640 x 480; 500 (a sixteenth, 320 x 256): 320 x 240
+//   999 (entire screen): no fit, the control keeps its design size of 448 x 336 and no bar,
+//       giving 448 + 7 x 336 + 33.
 
 class PlayerFitTest : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(PlayerFitTest, WindowFitsThePictureOnEveryStart) {
     const FitCase& c = GetParam();
-    const QString clip =
-        QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/picture%1.avi").arg(c.pictureWidth))
-            .canonicalFilePath();
-    const QStringList screen = xdotool({QStringLiteral("getdisplaygeometry")}).split(' ');
-    ASSERT_EQ(screen.size(), 2);
-    const QSize expected = expectedWindow(c, {screen[0].toInt(), screen[1].toInt()});
+    const QString clip = media("picture" + std::to_string(c.pictureWidth) + ".avi");
+    ASSERT_EQ(xdotool({QStringLiteral("getdisplaygeometry")}), QStringLiteral("1280 1024"));
     for (int start = 1; start <= kStarts; ++start) {
         PlayerInstall player(
             QStringLiteral(PEMRA_PROGRAM),
@@ -66,12 +47,8 @@ TEST_P(PlayerFitTest, WindowFitsThePictureOnEveryStart) {
         const auto shown = [&] {
             return windowGeometry(*player.window()).value_or(QRect()).size();
         };
-        QElapsedTimer timer;
-        timer.start();
-        while (shown() != expected && timer.elapsed() < 2000) {
-            QThread::msleep(50);
-        }
-        EXPECT_EQ(shown(), expected) << "start " << start;
+        waitFor([&] { return shown() == c.window; }, 2s);
+        EXPECT_EQ(shown(), c.window) << "start " << start;
         player.press(QStringLiteral("Escape"));
         EXPECT_TRUE(player.waitForEnd(10s));
     }
@@ -82,10 +59,13 @@ std::string caseName(const ::testing::TestParamInfo<FitCase>& info) {
            std::to_string(info.param.pictureWidth);
 }
 
-constexpr FitCase kCases[] = {
-    {0, 4, 320},   {0, 4, 640},   {50, 1, 320},  {50, 1, 640},  {100, 0, 320}, {100, 0, 640},
-    {200, 2, 320}, {200, 2, 640}, {300, 7, 320}, {300, 7, 640}, {400, 6, 320}, {400, 6, 640},
-    {500, 5, 320}, {500, 5, 640}, {999, 3, 320}, {999, 3, 640},
+const FitCase kCases[] = {
+    {0, 320, {327, 319}},   {0, 640, {647, 559}},     {50, 320, {167, 199}},
+    {50, 640, {327, 319}},  {100, 320, {327, 319}},   {100, 640, {647, 559}},
+    {200, 320, {647, 559}}, {200, 640, {1287, 1039}}, {300, 320, {912, 758}},
+    {300, 640, {912, 758}}, {400, 320, {647, 559}},   {400, 640, {647, 559}},
+    {500, 320, {327, 319}}, {500, 640, {327, 319}},   {999, 320, {455, 369}},
+    {999, 640, {455, 369}},
 };
 
 INSTANTIATE_TEST_SUITE_P(ScreenModes, PlayerFitTest, ::testing::ValuesIn(kCases), caseName);

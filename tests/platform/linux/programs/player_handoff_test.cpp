@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "player_install.hpp"
@@ -16,10 +15,6 @@ namespace {
 const QString kStandard = QStringLiteral(STANDARD_PROGRAM);
 const QString kPemra = QStringLiteral(PEMRA_PROGRAM);
 const std::string kHandOff = "[Norvalent WMP 3]\nNotMultiStart=1\n";
-
-QString clip() {
-    return QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/sample.mkv")).canonicalFilePath();
-}
 
 std::string diagnosis(PlayerInstall& player) {
     return ("last title: " + player.lastTitle() + "\nerrors:\n" + player.errorOutput())
@@ -40,7 +35,7 @@ void startInARow(int count, bool playInfo) {
         PlayerInstall& before = *players[(i + 1) % 2];
         // This copy's previous run was replaced a start ago.
         ASSERT_TRUE(player.waitForEnd(15s)) << "start " << i - 1 << " still runs";
-        player.start({clip()});
+        player.start({media("sample.mkv")});
         if (playInfo) {
             ASSERT_TRUE(player.waitForTitle(playing)) << "start " << i << "\n" << diagnosis(player);
         } else {
@@ -70,8 +65,8 @@ TEST(PlayerHandOff, TwoStartsAtTheSameMomentEndWithOnePlayer) {
         auto folders = std::make_shared<UserFolders>();
         PlayerInstall standard(kStandard, kHandOff, folders);
         PlayerInstall pemra(kPemra, kHandOff, folders);
-        standard.start({clip()});
-        pemra.start({clip()});
+        standard.start({media("sample.mkv")});
+        pemra.start({media("sample.mkv")});
 
         QElapsedTimer timer;
         timer.start();

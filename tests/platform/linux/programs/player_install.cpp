@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include "tests/common/file_text.hpp"
 #include "x_window_state.hpp"
 
 namespace nwmp::linux_platform::testing {
@@ -17,21 +18,9 @@ constexpr int kPollMs = 50;
 
 }  // namespace
 
-QString xdotool(const QStringList& arguments, int* exitCode) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(1000);
-        if (exitCode != nullptr) {
-            *exitCode = -1;
-        }
-        return {};
-    }
-    if (exitCode != nullptr) {
-        *exitCode = process.exitCode();
-    }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+QString media(const std::string& name) {
+    return QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/") + QString::fromStdString(name))
+        .canonicalFilePath();
 }
 
 QString windowTitle(const QString& window) {
@@ -74,10 +63,7 @@ PlayerInstall::PlayerInstall(const QString& program, const std::string& settings
     program_ = folder_.path() + QLatin1Char('/') + QFileInfo(program).fileName();
     QFile::copy(program, program_);
     QFile::setPermissions(program_, QFile::permissions(program) | QFileDevice::ExeOwner);
-    QFile settings(folder_.path() + QStringLiteral("/nwmpset.ini"));
-    if (settings.open(QIODevice::WriteOnly)) {
-        settings.write(settingsText.data(), static_cast<qint64>(settingsText.size()));
-    }
+    nwmp::testing::writeAll(settingsFile(), settingsText);
 }
 
 PlayerInstall::~PlayerInstall() {
@@ -176,8 +162,7 @@ std::optional<QString> PlayerInstall::waitForTitle(const QRegularExpression& pat
 
 void PlayerInstall::press(const QString& key) {
     if (const auto found = window()) {
-        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), *found});
-        xdotool({QStringLiteral("key"), key});
+        pressKey(*found, key);
     }
 }
 
@@ -198,8 +183,7 @@ QString PlayerInstall::settingsText() const {
 }
 
 std::string PlayerInstall::settingsBytes() const {
-    QFile file(folder_.path() + QStringLiteral("/nwmpset.ini"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    return nwmp::testing::readAll(settingsFile());
 }
 
 std::optional<std::string> PlayerInstall::stored(const std::string& section,

@@ -15,9 +15,9 @@
 #include <optional>
 #include <string>
 
-namespace nwmp::linux_platform::testing {
+#include "tests/platform/linux/support/commands.hpp"
 
-using namespace std::chrono_literals;
+namespace nwmp::linux_platform::testing {
 
 // The user's private folders a player sees: its runtime folder (where running players list
 // themselves) and its home. Players that are to find each other share one.
@@ -69,6 +69,7 @@ class PlayerInstall {
     QString errorOutput();
 
   private:
+    std::string settingsFile() const { return folder_.path().toStdString() + "/nwmpset.ini"; }
     void launch(const QString& program, const QStringList& arguments);
     std::shared_ptr<UserFolders> folders_;
     QTemporaryDir folder_;
@@ -84,7 +85,7 @@ class PlayerInstall {
 QString windowTitle(const QString& window);
 std::optional<QRect> windowGeometry(const QString& window);
 
-// Runs xdotool with these arguments, waiting at most a few seconds; its output, trimmed.
-QString xdotool(const QStringList& arguments, int* exitCode = nullptr);
+// A file of the committed test media, by its name there.
+QString media(const std::string& name);
 
 }  // namespace nwmp::linux_platform::testing

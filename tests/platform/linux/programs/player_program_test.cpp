@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -19,11 +18,6 @@ const QString kStandard = QStringLiteral(STANDARD_PROGRAM);
 const QString kPemra = QStringLiteral(PEMRA_PROGRAM);
 const QString kKovex = QStringLiteral(KOVEX_PROGRAM);
 const QString kDask = QStringLiteral(DASK_PROGRAM);
-
-QString media(const char* name) {
-    return QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/") + QString::fromLatin1(name))
-        .canonicalFilePath();
-}
 
 std::string switches(const char* lines) {
     return std::string("[Norvalent WMP 3]\n") + lines;

@@ -15,6 +15,7 @@
 
 #include "platform/linux/player/player_directory.hpp"
 #include "player_install.hpp"
+#include "private_display.hpp"
 #include "tests/platform/linux/support/wait_for.hpp"
 
 namespace nwmp::linux_platform::testing {
@@ -24,99 +25,47 @@ const QString kStandard = QStringLiteral(STANDARD_PROGRAM);
 const QString kKovex = QStringLiteral(KOVEX_PROGRAM);
 const QString kPemra = QStringLiteral(PEMRA_PROGRAM);
 
-QString media(const char* name) {
-    return QFileInfo(QStringLiteral(NWMP_TEST_MEDIA "/") + QString::fromLatin1(name))
-        .canonicalFilePath();
-}
-
-// Sets an environment variable of this process for as long as it lives; the players and xdotool
-// inherit it.
-class ScopedEnvironment {
+// A display of the test's own, with openbox on it when asked.
+class Desktop {
   public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnvironment() {
-        if (had_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
-
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(1000);
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Xvfb of 1280 x 1024 pixels, with openbox on it when asked; DISPLAY names it meanwhile.
-// -noreset: without a window manager the server has no client between two runs of a player,
-// and would reset then, refusing the next run's connection.
-class PrivateDisplay {
-  public:
-    explicit PrivateDisplay(bool windowManager) {
-        server_.start(
-            QStringLiteral("Xvfb"),
-            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-             QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-             QStringLiteral("tcp"), QStringLiteral("-noreset")});
-        if (!waitFor([&] { return server_.canReadLine(); }, 10s)) {
-            return;
-        }
-        const QByteArray name = ":" + server_.readLine().trimmed();
-        display_.emplace("DISPLAY", name);
+    explicit Desktop(bool windowManager) {
         if (!windowManager) {
             ready_ = true;
             return;
         }
+        manager_.setProcessChannelMode(QProcess::MergedChannels);
         manager_.start(QStringLiteral("openbox"), {});
         // A window manager is there once it names its check window on the root window.
-        manager_.setProcessChannelMode(QProcess::MergedChannels);
         ready_ = waitFor(
             [] {
-                return run(QStringLiteral("xprop"),
+                return runCommand(
+                           QStringLiteral("xprop"),
                            {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                    .contains(QStringLiteral("window id"));
+                    .output.contains(QStringLiteral("window id"));
             },
             10s);
         if (!ready_) {
             std::cerr << "openbox: " << manager_.readAll().toStdString() << "\n";
         }
     }
-    ~PrivateDisplay() {
-        for (QProcess* process : {&manager_, &server_}) {
-            if (process->state() != QProcess::NotRunning) {
-                process->terminate();
-                process->waitForFinished(5000);
-            }
+    ~Desktop() {
+        if (manager_.state() != QProcess::NotRunning) {
+            manager_.terminate();
+            manager_.waitForFinished(5000);
         }
     }
     bool ready() const { return ready_; }
 
   private:
-    QProcess server_;
+    nwmp::testing::PrivateDisplay display_;
     QProcess manager_;
-    std::optional<ScopedEnvironment> display_;
     bool ready_ = false;
 };
 
 // The window's outer rectangle: its own, grown by the frame its window manager reports.
 std::optional<QRect> outerGeometry(const QString& window) {
-    const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    const QString info =
+        runCommand(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}).output;
     const auto number = [&](const char* label) {
         const auto match =
             QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"))
@@ -133,8 +82,9 @@ std::optional<QRect> outerGeometry(const QString& window) {
     int left = 0, right = 0, top = 0, bottom = 0;
     const auto extents =
         QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
-            .match(run(QStringLiteral("xprop"),
-                       {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")}));
+            .match(runCommand(QStringLiteral("xprop"),
+                              {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")})
+                       .output);
     if (extents.hasMatch()) {
         left = extents.captured(1).toInt();
         right = extents.captured(2).toInt();
@@ -180,11 +130,6 @@ QRect storedRect(const PlayerInstall& player) {
     return {number("Left") / 15, number("Top") / 15, number("Width"), number("Height")};
 }
 
-void pressEscape(const QString& window) {
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
-}
-
 std::string show(const QRect& r) {
     return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
            "x" + std::to_string(r.height());
@@ -201,7 +146,7 @@ std::string displayName(const ::testing::TestParamInfo<bool>& info) {
 
 // Without a window manager the same is checked among the programs' own cases.
 TEST(UnderOpenbox, TheDefaultSizeIsTheOuterSize) {
-    PrivateDisplay display(true);
+    Desktop display(true);
     ASSERT_TRUE(display.ready());
     PlayerInstall player(kStandard, "");
     player.start({media("sample.mkv")});
@@ -209,12 +154,12 @@ TEST(UnderOpenbox, TheDefaultSizeIsTheOuterSize) {
     ASSERT_TRUE(window) << player.errorOutput().toStdString();
     const QRect shown = settledAt(*window, QRect(QPoint(4095 / 15, 3165 / 15), QSize(480, 409)));
     EXPECT_EQ(shown.size(), QSize(480, 409)) << show(shown);
-    pressEscape(*window);
+    pressKey(*window, QStringLiteral("Escape"));
     EXPECT_TRUE(player.waitForEnd(10s));
 }
 
 TEST_P(OnADisplay, AStoredWindowComesBackAsItWasOverThreeRuns) {
-    PrivateDisplay display(windowManager());
+    Desktop display(windowManager());
     ASSERT_TRUE(display.ready());
     const QRect stored(100, 200, 500, 400);
     PlayerInstall player(kPemra,
@@ -228,7 +173,7 @@ TEST_P(OnADisplay, AStoredWindowComesBackAsItWasOverThreeRuns) {
         const QRect shown = settledAt(*window, stored);
         std::cout << "run " << run << ": shown " << show(shown) << "\n";
         EXPECT_EQ(shown, stored) << show(shown);
-        pressEscape(*window);
+        pressKey(*window, QStringLiteral("Escape"));
         ASSERT_TRUE(player.waitForEnd(10s));
         EXPECT_EQ(storedRect(player), stored) << player.settingsText().toStdString();
     }
@@ -238,7 +183,7 @@ TEST_P(OnADisplay, AStoredWindowComesBackAsItWasOverThreeRuns) {
 // reached, Esc ends it whatever its size, what is stored is what was shown, and the next run
 // shows that again.
 TEST_P(OnADisplay, BadStoredGeometryEndsOnTheScreenAndEscStillEndsThePlayer) {
-    PrivateDisplay display(windowManager());
+    Desktop display(windowManager());
     ASSERT_TRUE(display.ready());
     const QPoint design(4095 / 15, 3165 / 15);
     struct Case {
@@ -283,7 +228,7 @@ TEST_P(OnADisplay, BadStoredGeometryEndsOnTheScreenAndEscStillEndsThePlayer) {
             if (c.atDesignPlace) {
                 EXPECT_EQ(shown.topLeft(), design) << show(shown);
             }
-            pressEscape(*window);
+            pressKey(*window, QStringLiteral("Escape"));
             ASSERT_TRUE(player.waitForEnd(5s)) << "Esc did not end the player";
             EXPECT_EQ(storedRect(player), shown) << player.settingsText().toStdString();
             first = first.value_or(shown);
@@ -293,12 +238,13 @@ TEST_P(OnADisplay, BadStoredGeometryEndsOnTheScreenAndEscStillEndsThePlayer) {
 
 // The title bar shows the caption as set: KOVEX's is empty, and so is the entire-screen window's.
 TEST_P(OnADisplay, EmptyTitlesStayEmpty) {
-    PrivateDisplay display(windowManager());
+    Desktop display(windowManager());
     ASSERT_TRUE(display.ready());
     const auto names = [](const QString& window) {
-        return run(QStringLiteral("xprop"),
-                   {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_NAME"),
-                    QStringLiteral("WM_NAME")});
+        return runCommand(QStringLiteral("xprop"),
+                          {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_NAME"),
+                           QStringLiteral("WM_NAME")})
+            .output;
     };
     const QRegularExpression bothEmpty(
         QStringLiteral("^_NET_WM_NAME\\(UTF8_STRING\\) = (\"\")?\\s*WM_NAME\\(STRING\\) = "
@@ -312,8 +258,7 @@ TEST_P(OnADisplay, EmptyTitlesStayEmpty) {
         << seen.toStdString();
 
     // S: the picture covers the entire screen in a window of its own.
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), *window});
-    xdotool({QStringLiteral("key"), QStringLiteral("s")});
+    pressKey(*window, QStringLiteral("s"));
     std::optional<QString> whole;
     ASSERT_TRUE(waitFor(
         [&] {
@@ -424,8 +369,9 @@ TEST(WaylandSession, ThePlayerRunsThroughXWaylandAndComesBackAsItWas) {
     auto folders = std::make_shared<UserFolders>();
     HeadlessWeston weston(folders->runtime(), true);
     ASSERT_TRUE(weston.ready());
-    ScopedEnvironment display("DISPLAY", weston.xDisplay().toUtf8());
-    ScopedEnvironment runtime("XDG_RUNTIME_DIR", folders->runtime().toUtf8());
+    const nwmp::testing::ScopedEnvironment environment(
+        {{"DISPLAY", weston.xDisplay().toStdString()},
+         {"XDG_RUNTIME_DIR", folders->runtime().toStdString()}});
     PlayerInstall player(kPemra, kStoredWindow, folders);
     inWaylandSession(player);
     player.setEnvironment(QStringLiteral("DISPLAY"), weston.xDisplay());
@@ -449,7 +395,8 @@ TEST(WaylandSession, WithoutXWaylandSizesStayAndNoPlaceIsMadeUp) {
     auto folders = std::make_shared<UserFolders>();
     HeadlessWeston weston(folders->runtime(), false);
     ASSERT_TRUE(weston.ready());
-    ScopedEnvironment runtime("XDG_RUNTIME_DIR", folders->runtime().toUtf8());
+    const nwmp::testing::ScopedEnvironment runtime(
+        {{"XDG_RUNTIME_DIR", folders->runtime().toStdString()}});
     PlayerInstall player(kPemra, kStoredWindow, folders);
     inWaylandSession(player);
     player.setEnvironment(QStringLiteral("DISPLAY"), std::nullopt);

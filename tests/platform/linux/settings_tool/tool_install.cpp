@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "tests/platform/linux/support/commands.hpp"
+
 namespace nwmp::linux_platform::testing {
 
 namespace {
@@ -79,16 +81,11 @@ QProcess& ToolInstall::start() {
 }
 
 QString ToolInstall::run(const QString& program, const QStringList& arguments) const {
-    QProcess process;
-    process.setProcessEnvironment(environment_);
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
+    const CommandRun run = runCommand(program, arguments, 30s, environment_);
+    if (!run.finished) {
         ADD_FAILURE() << program.toStdString() << " did not finish";
-        return {};
     }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return run.output.trimmed();
 }
 
 }  // namespace nwmp::linux_platform::testing

@@ -1,29 +1,15 @@
 #include "x_desktop.hpp"
 
-#include <QProcess>
 #include <QRegularExpression>
-#include <QThread>
 
 #include "platform/linux/shared/qt_units.hpp"
+#include "tests/platform/linux/support/commands.hpp"
+#include "tests/platform/linux/support/wait_for.hpp"
 #include "x_close_request.hpp"
 
 namespace nwmp::linux_platform::testing {
 
 namespace {
-
-constexpr unsigned long kPollIntervalMs = 50;
-
-// xdotool's output, or nothing when it failed or found nothing.
-QString xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
 
 QString exactly(const QString& title) {
     return QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
@@ -42,27 +28,13 @@ std::optional<QString> visibleWindow(qint64 pid, const QString& title) {
 
 std::optional<QString> findWindow(qint64 pid, const QString& title,
                                   std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (true) {
-        if (auto window = visibleWindow(pid, title)) {
-            return window;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return std::nullopt;
-        }
-        QThread::msleep(kPollIntervalMs);
-    }
+    std::optional<QString> window;
+    waitFor([&] { return (window = visibleWindow(pid, title)).has_value(); }, timeout);
+    return window;
 }
 
 bool waitUntilGone(qint64 pid, const QString& title, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (visibleWindow(pid, title)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        QThread::msleep(kPollIntervalMs);
-    }
-    return true;
+    return waitFor([&] { return !visibleWindow(pid, title); }, timeout);
 }
 
 void clickControl(const QString& window, const TwipRect& place) {

@@ -50,15 +50,21 @@ PrivateDisplay::PrivateDisplay() {
     }
     close(fds[0]);
     if (number.find('\n') == std::string::npos) {
-        this->~PrivateDisplay();
+        stop();
         throw std::runtime_error("Xvfb did not start");
     }
-    setenv("DISPLAY", std::string(":").append(number.substr(0, number.find('\n'))).c_str(), 1);
     // The runner's authority file belongs to its own server; this one admits local clients.
-    unsetenv("XAUTHORITY");
+    environment_.emplace(ScopedEnvironment::Variables{
+        {"DISPLAY", std::string(":").append(number.substr(0, number.find('\n')))},
+        {"XAUTHORITY", std::nullopt}});
 }
 
 PrivateDisplay::~PrivateDisplay() {
+    environment_.reset();
+    stop();
+}
+
+void PrivateDisplay::stop() {
     if (server_ > 0) {
         kill(server_, SIGTERM);
         waitpid(server_, nullptr, 0);

@@ -1,11 +1,16 @@
 #pragma once
 
-// A private X server for a test program that needs a display: started whatever DISPLAY says, on
-// a display number the server picks itself, and stopped when the object goes (or, should the
-// program die, when the server sees its parent gone). Test programs that run side by side thus
-// never share windows, focus, keys or the server's connection limit.
+// A private X server for a test program or a test that needs a display: started whatever DISPLAY
+// says, on a display number the server picks itself, named by DISPLAY while the object lives, and
+// stopped when it goes (or, should the program die, when the server sees its parent gone). Test
+// programs that run side by side thus never share windows, focus, keys or the server's
+// connection limit.
 
 #include <sys/types.h>
+
+#include <optional>
+
+#include "tests/common/scoped_environment.hpp"
 
 namespace nwmp::testing {
 
@@ -17,7 +22,9 @@ class PrivateDisplay {
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
 
   private:
+    void stop();
     pid_t server_ = -1;
+    std::optional<ScopedEnvironment> environment_;
 };
 
 }  // namespace nwmp::testing

@@ -19,35 +19,16 @@
 #include "platform/windows/shared/wide_text.hpp"
 #include "stand_in_control.h"
 #include "stand_in_names.hpp"
+#include "tests/platform/windows/support/pump_until.hpp"
+#include "tests/platform/windows/support/running_program.hpp"
 
 namespace nwmp::windows_platform {
 namespace {
 
-using namespace std::chrono_literals;
+constexpr DWORD kBound = 30000;
 
-constexpr auto kBound = 30s;
-
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kBound) {
-    const auto end = std::chrono::steady_clock::now() + bound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
-
-std::wstring windowsPath(const char* built) {
-    std::wstring path = widen(built);
-    for (wchar_t& c : path) {
-        c = c == L'/' ? L'\\' : c;
-    }
-    return L"Z:" + path;
+bool waitUntil(const std::function<bool()>& condition) {
+    return windows_testing::pumpUntil(condition, kBound);
 }
 
 std::wstring windowText(HWND window) {
@@ -66,11 +47,8 @@ bool pointerShowing() {
 // A folder as an installation leaves it: the program, its settings file, the media the
 // stand-in control knows (the control plays them by name; the files only have to exist).
 struct Installation {
-    explicit Installation(const std::wstring& name, const std::wstring& settings) {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + name;
-        CreateDirectoryW(folder.c_str(), nullptr);
+    explicit Installation(const std::wstring& name, const std::wstring& settings)
+        : place(name), folder(place.path()) {
         for (const wchar_t* media : {L"tagged.mp3", L"tagged.avi", L"untagged.avi", L"tone.wav"}) {
             HANDLE file = CreateFileW((folder + L"\\" + media).c_str(), GENERIC_WRITE, 0, nullptr,
                                       CREATE_ALWAYS, 0, nullptr);
@@ -90,11 +68,11 @@ struct Installation {
         }
     }
     std::wstring program(const char* built, const wchar_t* name) const {
-        const std::wstring path = folder + L"\\" + name + L".exe";
-        EXPECT_TRUE(CopyFileW(windowsPath(built).c_str(), path.c_str(), FALSE));
+        const std::wstring path = place.copy(built, std::wstring(name) + L".exe");
+        EXPECT_FALSE(path.empty());
         return path;
     }
-    std::wstring ini() const { return folder + L"\\nwmpset.ini"; }
+    std::wstring ini() const { return place.settingsFile(); }
     std::wstring read(const wchar_t* section, const wchar_t* key) const {
         wchar_t value[1024] = {};
         GetPrivateProfileStringW(section, key, L"<none>", value, 1024, ini().c_str());
@@ -104,28 +82,9 @@ struct Installation {
         return GetFileAttributesW(ini().c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    std::wstring folder;
+    const windows_testing::InstallFolder place;
+    const std::wstring folder;
 };
-
-struct WindowSearch {
-    DWORD process;
-    const wchar_t* windowClass;
-    HWND found = nullptr;
-};
-
-// Callbacks of the system's calling convention, which a lambda does not have on 32-bit Windows.
-BOOL CALLBACK findProcessWindow(HWND window, LPARAM context) {
-    auto& s = *reinterpret_cast<WindowSearch*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (process == s.process && std::wstring_view(name) == s.windowClass) {
-        s.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK findEngineWindow(HWND child, LPARAM found) {
     wchar_t name[64] = {};
@@ -138,47 +97,18 @@ BOOL CALLBACK findEngineWindow(HWND child, LPARAM found) {
 }
 
 // A running player program.
-class Player {
+class Player : public windows_testing::RunningProgram {
   public:
-    Player(const std::wstring& program, const std::wstring& arguments) {
-        std::wstring command =
-            L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process_) != FALSE;
-        EXPECT_TRUE(started_);
-    }
-    ~Player() {
-        if (started_) {
-            if (!ended(0ms)) {
-                TerminateProcess(process_.hProcess, 1);
-            }
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-    }
-    Player(const Player&) = delete;
-    Player& operator=(const Player&) = delete;
+    Player(const std::wstring& program, const std::wstring& arguments)
+        : RunningProgram(L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments)) {}
 
-    bool ended(std::chrono::milliseconds wait = kBound) const {
-        return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(wait.count())) ==
-               WAIT_OBJECT_0;
-    }
-    DWORD exitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
+    bool ended() const { return endsWithin(std::chrono::milliseconds(kBound)); }
 
     // The first top-level window of this process of the class, once it exists.
     HWND window(const wchar_t* windowClass = kMainWindowClass) const {
-        WindowSearch search{process_.dwProcessId, windowClass};
-        waitUntil([&search] {
-            EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        });
-        return search.found;
+        HWND found = nullptr;
+        waitUntil([&] { return (found = topWindow(windowClass)) != nullptr; });
+        return found;
     }
 
     // Whether the caption comes to match pattern; caption() is the last one seen.
@@ -216,8 +146,6 @@ class Player {
     }
 
   private:
-    bool started_ = false;
-    PROCESS_INFORMATION process_{};
     std::string caption_;
 };
 

@@ -14,99 +14,35 @@
 
 #include "platform/windows/settings_tool/win_settings_window.hpp"
 #include "platform/windows/shared/wide_text.hpp"
+#include "tests/platform/windows/support/pump_until.hpp"
+#include "tests/platform/windows/support/running_program.hpp"
 
 namespace nwmp::windows_platform {
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto kBound = 30s;
-
 // Polls until the condition holds or the bound has passed; gives the last answer.
 bool waitUntil(const std::function<bool()>& condition) {
-    const auto end = std::chrono::steady_clock::now() + kBound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
-std::wstring builtProgram() {
-    std::wstring path = widen(NWMP_SETTINGS_TOOL_EXE);
-    for (wchar_t& c : path) {
-        c = c == L'/' ? L'\\' : c;
-    }
-    return L"Z:" + path;
+    return windows_testing::pumpUntil(condition, 30000);
 }
 
 // A fresh folder holding a copy of the tool, as an installation would.
-std::wstring installedTool(const std::wstring& name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    DeleteFileW((folder + L"\\nwmpset.ini").c_str());
-    EXPECT_TRUE(
-        CopyFileW(builtProgram().c_str(), (folder + L"\\NorvalentWMP3set.exe").c_str(), FALSE));
-    return folder;
-}
-
-struct Running {
-    PROCESS_INFORMATION process{};
-    ~Running() {
-        if (process.hProcess != nullptr) {
-            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(process.hProcess, 1);
-            }
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
+struct InstalledTool : windows_testing::InstallFolder {
+    explicit InstalledTool(const std::wstring& name) : InstallFolder(name) {
+        EXPECT_FALSE(copy(NWMP_SETTINGS_TOOL_EXE, L"NorvalentWMP3set.exe").empty());
     }
-    bool ended() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }
 };
 
-void start(Running& running, const std::wstring& folder) {
-    std::wstring command = L"\"" + folder + L"\\NorvalentWMP3set.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &running.process));
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* windowClass;
-    HWND found;
+// The tool started from its folder, as Explorer starts it.
+struct Running : windows_testing::RunningProgram {
+    explicit Running(const std::wstring& folder)
+        : RunningProgram(L"\"" + folder + L"\\NorvalentWMP3set.exe\"", folder) {}
+    bool ended() const { return endsWithin(std::chrono::milliseconds(0)); }
 };
-
-// Of the system's calling convention, which a lambda does not have on 32-bit Windows.
-BOOL CALLBACK findVisibleWindow(HWND window, LPARAM parameter) {
-    auto* s = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner == s->processId && IsWindowVisible(window) &&
-        std::wstring_view(name) == s->windowClass) {
-        s->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND topWindowOf(DWORD processId, const wchar_t* windowClass) {
-    WindowSearch search{processId, windowClass, nullptr};
-    EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 HWND waitForWindow(const Running& running, const wchar_t* windowClass) {
     HWND found = nullptr;
     waitUntil([&] {
-        found = topWindowOf(running.process.dwProcessId, windowClass);
+        found = running.topWindow(windowClass, true);
         return found != nullptr || running.ended();
     });
     return found;
@@ -178,12 +114,12 @@ bool classesKeyExists(const std::string& key) {
 }
 
 TEST(SettingsToolProgram, AssociatesRemovesRefusesAndSavesThroughItsWindow) {
-    const std::wstring folder = installedTool(L"nwmp ツール e2e");
+    const InstalledTool install(L"nwmp ツール e2e");
+    const std::wstring& folder = install.path();
     const std::string folderText = narrow(folder);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.mp3");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\mp3file");
-    Running tool;
-    start(tool, folder);
+    Running tool(folder);
     const HWND window = waitForWindow(tool, kSettingsWindowClass);
     ASSERT_NE(window, nullptr);
 
@@ -257,9 +193,9 @@ int pixels(int twips, int axis) {
 }
 
 TEST(SettingsToolProgram, ASecondCopySaysSoAndEndsLeavingTheFirst) {
-    const std::wstring folder = installedTool(L"nwmp-single");
-    Running first;
-    start(first, folder);
+    const InstalledTool install(L"nwmp-single");
+    const std::wstring& folder = install.path();
+    Running first(folder);
     const HWND window = waitForWindow(first, kSettingsWindowClass);
     ASSERT_NE(window, nullptr);
 
@@ -283,11 +219,10 @@ TEST(SettingsToolProgram, ASecondCopySaysSoAndEndsLeavingTheFirst) {
     EXPECT_EQ(nextTab(kKanrenId + 1), kKanrenId + 10);
     EXPECT_EQ(nextTab(kCommandId + 2), kCheckId + 4);
 
-    Running second;
-    start(second, folder);
+    Running second(folder);
     EXPECT_EQ(dismissMessage(second), "既に起動されています。");
     ASSERT_TRUE(waitUntil([&] { return second.ended(); }));
-    EXPECT_EQ(topWindowOf(second.process.dwProcessId, kSettingsWindowClass), nullptr);
+    EXPECT_EQ(second.topWindow(kSettingsWindowClass, true), nullptr);
     EXPECT_FALSE(first.ended());
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(iniText(folder).empty());  // the second copy read and wrote nothing
@@ -299,9 +234,9 @@ TEST(SettingsToolProgram, ASecondCopySaysSoAndEndsLeavingTheFirst) {
 // Later controls of the form lie over earlier ones. For every control, the window found at the
 // centre of the part no later control covers is that control (or the combo's own text field).
 TEST(SettingsToolProgram, EachControlAnswersAtTheCentreOfWhatShowsOfIt) {
-    const std::wstring folder = installedTool(L"nwmp-stacking");
-    Running tool;
-    start(tool, folder);
+    const InstalledTool install(L"nwmp-stacking");
+    const std::wstring& folder = install.path();
+    Running tool(folder);
     const HWND window = waitForWindow(tool, kSettingsWindowClass);
     ASSERT_NE(window, nullptr);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
