@@ -6,7 +6,7 @@
 # libmpv-dev wants a JACK library: jackd2's, the one that 32-bit Wine's packages can stand beside.
 NWMP_PLAY_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libmpv-dev libjack-jackd2-dev
+    qt6-base-dev qt6-wayland libgl-dev libxcb1-dev libmpv-dev libavformat-dev libjack-jackd2-dev
     fonts-ipafont-gothic desktop-file-utils shared-mime-info
     xvfb xauth xdotool dbus
 )

@@ -1,7 +1,6 @@
 #include "platform/linux/engine/engine_control_bar.hpp"
 
 #include <QtCore/QEvent>
-#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QProxyStyle>
@@ -10,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/linux/engine/engine_volume.hpp"
+#include "platform/linux/engine/media_button_icons.hpp"
 
 namespace nwmp::engine {
 
@@ -19,7 +19,7 @@ constexpr int kTrackerSteps = 1000;
 // Below this the volume slider's lowest notch means silence; finer steps down there are
 // inaudible anyway.
 constexpr int kVolumeSliderFloor = -4000;
-constexpr QSize kIconSize(14, 14);
+constexpr int kIconSize = 14;
 
 // The application's palette with every colour set on the bar itself: a role left unset would be
 // taken from the engine control, whose window colour is the picture's black.
@@ -37,37 +37,6 @@ QPalette applicationPalette() {
         }
     }
     return result;
-}
-
-// The style's icon shape in one colour. The styles' own media icons are dark grey whatever the
-// palette, which vanishes on a dark bar and cannot show a disabled button apart.
-QPixmap tinted(const QIcon& shape, qreal ratio, const QColor& colour) {
-    QPixmap pixmap = shape.pixmap(kIconSize, ratio);
-    QPainter painter(&pixmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(pixmap.rect(), colour);
-    return pixmap;
-}
-
-QColor mixed(const QColor& a, const QColor& b, double shareOfB) {
-    return QColor::fromRgbF(static_cast<float>(a.redF() * (1 - shareOfB) + b.redF() * shareOfB),
-                            static_cast<float>(a.greenF() * (1 - shareOfB) + b.greenF() * shareOfB),
-                            static_cast<float>(a.blueF() * (1 - shareOfB) + b.blueF() * shareOfB));
-}
-
-QIcon contrastingIcon(const QStyle& style, QStyle::StandardPixmap which, const QPalette& palette,
-                      qreal ratio) {
-    const QIcon shape = style.standardIcon(which);
-    const QColor normal = palette.color(QPalette::Active, QPalette::WindowText);
-    QColor disabled = palette.color(QPalette::Disabled, QPalette::WindowText);
-    if (disabled == normal) {  // some themes do not dim disabled text
-        disabled = mixed(normal, palette.color(QPalette::Active, QPalette::Window), 0.65);
-    }
-    QIcon icon;
-    icon.addPixmap(tinted(shape, ratio, normal), QIcon::Normal);
-    icon.addPixmap(tinted(shape, ratio, normal), QIcon::Active);
-    icon.addPixmap(tinted(shape, ratio, disabled), QIcon::Disabled);
-    return icon;
 }
 
 // A click on the tracker's groove puts the handle there, as players do, instead of stepping.
@@ -126,20 +95,18 @@ EngineControlBar::EngineControlBar(const ControlBar& settings, ControlBarActions
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(1);
     rows->addLayout(buttons);
-    playPause_ = addButton(buttons, QStyle::SP_MediaPlay, QStringLiteral("再生"),
+    playPause_ = addButton(buttons, MediaGlyph::Play, QStringLiteral("再生"),
                            [this] { actions_.playPause(); });
-    stop_ = addButton(buttons, QStyle::SP_MediaStop, QStringLiteral("停止"),
-                      [this] { actions_.stop(); });
+    stop_ =
+        addButton(buttons, MediaGlyph::Stop, QStringLiteral("停止"), [this] { actions_.stop(); });
     if (settings.seekAndSkip) {
-        addButton(buttons, QStyle::SP_MediaSkipBackward, QStringLiteral("前へ"),
+        addButton(buttons, MediaGlyph::SkipBack, QStringLiteral("前へ"),
                   [this] { actions_.previous(); });
-        seekButtons_.push_back(addButton(buttons, QStyle::SP_MediaSeekBackward,
-                                         QStringLiteral("巻き戻し"),
+        seekButtons_.push_back(addButton(buttons, MediaGlyph::SeekBack, QStringLiteral("巻き戻し"),
                                          [this] { actions_.seekBack(); }));
-        seekButtons_.push_back(addButton(buttons, QStyle::SP_MediaSeekForward,
-                                         QStringLiteral("早送り"),
+        seekButtons_.push_back(addButton(buttons, MediaGlyph::SeekForward, QStringLiteral("早送り"),
                                          [this] { actions_.seekForward(); }));
-        addButton(buttons, QStyle::SP_MediaSkipForward, QStringLiteral("次へ"),
+        addButton(buttons, MediaGlyph::SkipForward, QStringLiteral("次へ"),
                   [this] { actions_.next(); });
     }
     buttons->addStretch(1);
@@ -161,29 +128,29 @@ EngineControlBar::EngineControlBar(const ControlBar& settings, ControlBarActions
     showProgress(0, 0.0, 0.0);
 }
 
-QToolButton* EngineControlBar::addButton(QLayout* row, QStyle::StandardPixmap icon,
-                                         const QString& tip, std::function<void()> act) {
+QToolButton* EngineControlBar::addButton(QLayout* row, MediaGlyph icon, const QString& tip,
+                                         std::function<void()> act) {
     auto* button = new QToolButton;
     button->setToolTip(tip);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
-    button->setIconSize(kIconSize);
+    button->setIconSize(QSize(kIconSize, kIconSize));
     connect(button, &QToolButton::clicked, this, [act = std::move(act)] { act(); });
     row->addWidget(button);
     iconButtons_.emplace_back(button, icon);
     return button;
 }
 
-// The icons are made once per palette and style: the bar is told the progress many times a
+// The icons are made once per palette: the bar is told the progress many times a
 // second, and a fresh icon each time would fill the pixmap cache with copies.
 void EngineControlBar::paintIcons() {
     const QPalette& colours = palette();
     const qreal ratio = devicePixelRatioF();
     for (const auto& [button, icon] : iconButtons_) {
-        button->setIcon(contrastingIcon(*style(), icon, colours, ratio));
+        button->setIcon(mediaIcon(icon, kIconSize, colours, ratio));
     }
-    playIcon_ = contrastingIcon(*style(), QStyle::SP_MediaPlay, colours, ratio);
-    pauseIcon_ = contrastingIcon(*style(), QStyle::SP_MediaPause, colours, ratio);
+    playIcon_ = mediaIcon(MediaGlyph::Play, kIconSize, colours, ratio);
+    pauseIcon_ = mediaIcon(MediaGlyph::Pause, kIconSize, colours, ratio);
     if (playPause_ != nullptr) {
         playPause_->setIcon(showsPause_ ? pauseIcon_ : playIcon_);
     }
@@ -196,7 +163,6 @@ void EngineControlBar::changeEvent(QEvent* event) {
             setPalette(applicationPalette());  // brings a PaletteChange, which repaints the icons
             break;
         case QEvent::PaletteChange:
-        case QEvent::StyleChange:
             paintIcons();
             break;
         default:

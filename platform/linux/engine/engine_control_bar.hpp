@@ -10,13 +10,13 @@
 // colours, dimmed where a button cannot act. A click on the tracker's groove jumps there.
 
 #include <QtGui/QIcon>
-#include <QtWidgets/QStyle>
 #include <QtWidgets/QWidget>
 #include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "platform/linux/engine/media_button_icons.hpp"
 #include "player/editions/edition_profile.hpp"
 
 class QSlider;
@@ -53,12 +53,12 @@ class EngineControlBar : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
-    QToolButton* addButton(QLayout* row, QStyle::StandardPixmap icon, const QString& tip,
+    QToolButton* addButton(QLayout* row, MediaGlyph icon, const QString& tip,
                            std::function<void()> act);
     void paintIcons();
 
     ControlBarActions actions_;
-    std::vector<std::pair<QToolButton*, QStyle::StandardPixmap>> iconButtons_;
+    std::vector<std::pair<QToolButton*, MediaGlyph>> iconButtons_;
     std::vector<QToolButton*> seekButtons_;
     QIcon playIcon_;
     QIcon pauseIcon_;

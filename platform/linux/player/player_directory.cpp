@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -43,41 +42,22 @@ QString decode(const QByteArray& bytes) {
     return QString::fromUtf8(QByteArray::fromPercentEncoding(bytes));
 }
 
-QByteArray readLine(QLocalSocket& socket, std::chrono::milliseconds timeout) {
-    QByteArray line;
-    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + timeout.count();
-    while (!line.endsWith('\n')) {
-        if (socket.bytesAvailable() == 0) {
-            const qint64 left = deadline - QDateTime::currentMSecsSinceEpoch();
-            if (left <= 0 || !socket.waitForReadyRead(static_cast<int>(left))) {
-                return {};
-            }
-        }
-        line += socket.readLine();
+bool connect(LocalConnection& socket, const QString& path, std::chrono::milliseconds timeout) {
+    const LocalConnection::Reached reached = socket.connectTo(path, timeout);
+    // Nobody listens any more: the player ended without cleaning up.
+    if (reached == LocalConnection::Reached::Refused && isOwnSocket(path)) {
+        QFile::remove(path);
     }
-    return line.chopped(1);
-}
-
-bool connect(QLocalSocket& socket, const QString& path, std::chrono::milliseconds timeout) {
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(static_cast<int>(timeout.count()))) {
-        // Nobody listens any more: the player ended without cleaning up.
-        if (socket.error() == QLocalSocket::ConnectionRefusedError && isOwnSocket(path)) {
-            QFile::remove(path);
-        }
-        return false;
-    }
-    return true;
+    return reached == LocalConnection::Reached::Yes;
 }
 
 std::optional<PlayerEntry> ask(const QString& path, std::chrono::milliseconds timeout) {
-    QLocalSocket socket;
+    LocalConnection socket;
     if (!connect(socket, path, timeout)) {
         return std::nullopt;
     }
-    socket.write("INFO\n");
-    socket.flush();
-    const QList<QByteArray> fields = readLine(socket, timeout).split('\t');
+    socket.write("INFO\n", timeout);
+    const QList<QByteArray> fields = socket.readLine(timeout).split('\t');
     if (fields.size() < 5 || fields[0] != "INFO") {
         return std::nullopt;
     }
@@ -170,7 +150,7 @@ std::vector<PlayerEntry> PlayerDirectory::runningPlayers(std::chrono::millisecon
 std::vector<qint64> PlayerDirectory::listeningPlayers(std::chrono::milliseconds timeout) {
     std::vector<qint64> pids;
     for (const QString& path : otherPlayersSockets()) {
-        QLocalSocket socket;
+        LocalConnection socket;
         if (connect(socket, path, timeout)) {
             pids.push_back(path.section(QLatin1Char('-'), -1).toLongLong());
         }
@@ -248,20 +228,13 @@ PlayerDirectory::PendingClose::PendingClose(std::vector<QString> sockets, QByteA
 }
 
 void PlayerDirectory::PendingClose::askNext() {
-    for (const auto& connection : std::exchange(connections_, {})) {
-        QObject::disconnect(connection);
-    }
-    socket_.abort();
+    socket_.close();
     while (!sockets_.empty()) {
         const QString path = sockets_.back();
         sockets_.pop_back();
         if (connect(socket_, path, askTimeout_)) {
-            socket_.write(request_);
-            socket_.flush();
-            connections_ = {
-                QObject::connect(&socket_, &QLocalSocket::readyRead, [this] { check(); }),
-                QObject::connect(&socket_, &QLocalSocket::disconnected, [this] { check(); }),
-            };
+            socket_.write(request_, askTimeout_);
+            socket_.onReadable([this] { check(); });
             deadline_.setRemainingTime(askTimeout_);
             timer_.start(askTimeout_);
             if (closesAnyway_) {
@@ -269,7 +242,6 @@ void PlayerDirectory::PendingClose::askNext() {
             }
             return;
         }
-        socket_.abort();
     }
     finish();  // no player to ask is left
 }
@@ -281,8 +253,9 @@ void PlayerDirectory::PendingClose::accept() {
 }
 
 void PlayerDirectory::PendingClose::check() {
-    while (!done_ && socket_.canReadLine()) {
-        const QByteArray answer = socket_.readLine().trimmed();
+    QByteArray line;
+    while (!done_ && socket_.takeLine(line)) {
+        const QByteArray answer = line.trimmed();
         if (answer == "NO") {
             askNext();  // the search does not reach this player
             return;
@@ -295,7 +268,7 @@ void PlayerDirectory::PendingClose::check() {
         finish();
         return;
     }
-    if (!done_ && socket_.state() == QLocalSocket::UnconnectedState) {
+    if (!done_ && !socket_.isOpen()) {
         // A player that ended before it could answer has closed all the same.
         closed_ = true;
         finish();
@@ -316,9 +289,7 @@ void PlayerDirectory::PendingClose::finish() {
     }
     done_ = true;
     timer_.stop();
-    for (const auto& connection : std::exchange(connections_, {})) {
-        QObject::disconnect(connection);
-    }
+    socket_.close();
     if (onDone_) {
         std::exchange(onDone_, {})();
     }
@@ -331,9 +302,8 @@ void PlayerDirectory::PendingClose::wait() {
             return;
         }
         const qint64 left = deadline_.remainingTime();
-        if (left == 0 || (!socket_.waitForReadyRead(static_cast<int>(left)) &&
-                          socket_.state() == QLocalSocket::ConnectedState)) {
-            expire();  // out of time, or a socket that fails without ending: no answer comes
+        if (left == 0 || !socket_.waitForReadable(std::chrono::milliseconds(left))) {
+            expire();  // out of time: no answer comes
         }
     }
 }
@@ -347,47 +317,38 @@ bool PlayerDirectory::closeSynchronously(const PlayerEntry& entry,
 
 PlayerDirectory::PlayerDirectory(Self self)
     : self_(std::move(self)), lastActivated_(QDateTime::currentMSecsSinceEpoch()) {
-    QObject::connect(&server_, &QLocalServer::newConnection, [this] {
-        while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket,
-                             &QLocalSocket::deleteLater);
-            QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                             [this, socket] { answer(socket); });
-        }
+    server_.onConnection([this](std::unique_ptr<LocalConnection> connection) {
+        // Connections whose asker has gone are let go here, outside their own handlers.
+        std::erase_if(connections_, [](const auto& kept) { return !kept->isOpen(); });
+        LocalConnection& asker = *connection;
+        connections_.push_back(std::move(connection));
+        asker.onReadable([this, &asker] { answer(asker); });
     });
 }
 
-PlayerDirectory::~PlayerDirectory() {
-    if (server_.isListening()) {
-        server_.close();  // removes the socket file
-    }
-}
+PlayerDirectory::~PlayerDirectory() = default;  // the listener removes the socket file
 
 bool PlayerDirectory::registerSelf() {
-    const QString path = ownSocketPath();
-    QLocalServer::removeServer(path);  // a previous process with the same pid is gone
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    return server_.listen(path);
+    // A socket left by a previous process with the same pid is replaced.
+    return server_.listen(ownSocketPath());
 }
 
 void PlayerDirectory::noteActivated() {
     lastActivated_ = QDateTime::currentMSecsSinceEpoch();
     // Searches read the order from the sockets' times without asking anyone.
     if (server_.isListening()) {
-        ::utimensat(AT_FDCWD, QFile::encodeName(server_.fullServerName()).constData(), nullptr, 0);
+        ::utimensat(AT_FDCWD, QFile::encodeName(server_.path()).constData(), nullptr, 0);
     }
 }
 
-void PlayerDirectory::answer(QLocalSocket* socket) {
-    while (socket->canReadLine()) {
-        QByteArray request = socket->readLine();
-        request.chop(request.endsWith('\n') ? 1 : 0);
+void PlayerDirectory::answer(LocalConnection& socket) {
+    QByteArray request;
+    while (socket.takeLine(request)) {
         if (request == "INFO") {
-            socket->write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
-                          QByteArray::number(lastActivated_) + '\t' +
-                          encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\t' +
-                          encode(self_.startTitle) + '\n');
-            socket->flush();
+            socket.write("INFO\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\t' +
+                         QByteArray::number(lastActivated_) + '\t' +
+                         encode(self_.applicationTitle()) + '\t' + encode(self_.caption()) + '\t' +
+                         encode(self_.startTitle) + '\n');
             continue;
         }
         bool closes = request == "CLOSE";
@@ -397,17 +358,14 @@ void PlayerDirectory::answer(QLocalSocket* socket) {
                                       self_.caption().toStdString()};
             closes = answersSearch(asked, decode(request.mid(9)).toStdString());
             // Told at once, so that a searching start knows whom to wait for.
-            socket->write(closes && !closing_ ? "CLOSING\n" : "NO\n");
-            socket->flush();
+            socket.write(closes && !closing_ ? "CLOSING\n" : "NO\n");
         }
         if (closes && !closing_) {
             closing_ = true;
             // Off the list at once: a player that is closing is no longer there to be found.
             server_.close();
             self_.onCloseRequest();
-            socket->write("CLOSED\n");
-            socket->flush();
-            socket->waitForBytesWritten(1000);
+            socket.write("CLOSED\n");
             self_.onEnded();
             return;
         }

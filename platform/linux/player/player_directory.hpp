@@ -8,14 +8,15 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QString>
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include "platform/linux/player/local_socket.hpp"
 
 namespace nwmp::linux_platform {
 
@@ -111,8 +112,7 @@ class PlayerDirectory {
         std::chrono::milliseconds askTimeout_;
         std::chrono::milliseconds closeTimeout_;
         bool closesAnyway_;
-        QLocalSocket socket_;
-        std::vector<QMetaObject::Connection> connections_;
+        LocalConnection socket_;
         QDeadlineTimer deadline_;  // of the answer now awaited
         QTimer timer_;
         std::function<void()> onDone_;
@@ -136,10 +136,11 @@ class PlayerDirectory {
     void noteActivated();
 
   private:
-    void answer(class QLocalSocket* socket);
+    void answer(LocalConnection& connection);
 
     Self self_;
-    QLocalServer server_;
+    LocalListener server_;
+    std::vector<std::unique_ptr<LocalConnection>> connections_;
     qint64 lastActivated_;
     bool closing_ = false;
 };

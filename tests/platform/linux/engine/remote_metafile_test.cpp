@@ -25,7 +25,12 @@ class TestServer {
         EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0));
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                // A later connection may get the same address: nothing of this one may stay.
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
+                    requests_.remove(socket);
+                    answered_.remove(socket);
+                    socket->deleteLater();
+                });
                 QObject::connect(socket, &QTcpSocket::readyRead, socket,
                                  [this, socket] { take(socket); });
             }
