@@ -322,7 +322,12 @@ PlayerDirectory::PlayerDirectory(Self self)
         std::erase_if(connections_, [](const auto& kept) { return !kept->isOpen(); });
         LocalConnection& asker = *connection;
         connections_.push_back(std::move(connection));
-        asker.onReadable([this, &asker] { answer(asker); });
+        asker.onReadable([this, &asker] {
+            answer(asker);
+            if (!asker.isOpen()) {
+                asker.close();  // its descriptor goes now, the rest with the next connection
+            }
+        });
     });
 }
 

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <memory>
 
+#include "platform/linux/player/local_socket.hpp"
 #include "tests/common/scoped_environment.hpp"
 #include "tests/platform/linux/support/wait_for.hpp"
 
@@ -172,6 +173,27 @@ TEST_F(PlayerDirectoryTest, AHungPlayerCannotHangTheCaller) {
     EXPECT_FALSE(PlayerDirectory::closeSynchronously(*entry, 1s));
     EXPECT_LT(timer.elapsed(), 4000);
     EXPECT_TRUE(PlayerDirectory::runningPlayers(500ms).empty());
+}
+
+// Askers that go before their answer comes, many times over: the player answers the next one
+// all the same, neither ended by the broken pipe nor keeping a descriptor for each.
+TEST_F(PlayerDirectoryTest, AskersThatLeaveEarlyCostThePlayerNothing) {
+    QProcess* peer =
+        startPeer(QStringLiteral("Norvalent WMP 3 TE"), QString(), file(QStringLiteral("asked")));
+    const auto entry = PlayerDirectory::findByTitle(QStringLiteral("Norvalent WMP 3 TE"), 2s);
+    ASSERT_TRUE(entry.has_value());
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(peer->processId()));
+    const auto openDescriptors = [&] { return descriptors.entryList(QDir::System).size(); };
+    const qsizetype before = openDescriptors();
+    for (int ask = 0; ask < 40; ++ask) {
+        LocalConnection asker;
+        ASSERT_EQ(asker.connectTo(entry->socketPath, 2s), LocalConnection::Reached::Yes);
+        asker.write("INFO\n");
+    }
+    EXPECT_EQ(PlayerDirectory::runningPlayers(2s).size(), 1u);
+    EXPECT_EQ(peer->state(), QProcess::Running);
+    EXPECT_TRUE(waitFor([&] { return openDescriptors() <= before + 1; }))
+        << openDescriptors() << " open, " << before << " before";
 }
 
 }  // namespace
