@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtNetwork/QTcpServer>
 #include <QtNetwork/QTcpSocket>
@@ -37,6 +38,8 @@ class TestServer {
         });
     }
 
+    int requestsTaken() const { return requestsTaken_; }
+
     std::string url(const char* path) const {
         return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + path;
     }
@@ -49,6 +52,7 @@ class TestServer {
             return;
         }
         answered_.insert(socket);
+        ++requestsTaken_;
         const QByteArray path = request.split(' ').value(1);
         if (answer_ == Answer::Silent) {
             return;
@@ -83,6 +87,7 @@ class TestServer {
     QTcpServer server_;
     QHash<QTcpSocket*, QByteArray> requests_;
     QSet<QTcpSocket*> answered_;
+    int requestsTaken_ = 0;
 };
 
 struct FetchCase {
@@ -125,6 +130,22 @@ INSTANTIATE_TEST_SUITE_P(Answers, RemoteMetafileTest,
                                            FetchCase{"EndlessAnswer", Answer::Endless, false},
                                            FetchCase{"NoAnswer", Answer::Silent, false}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// A fetch whose owner goes while the server keeps it waiting ends with it, at once and unheard.
+TEST(RemoteMetafile, AFetchEndsWithItsOwner) {
+    TestServer server(Answer::Silent, {});
+    auto context = std::make_unique<QObject>();
+    bool done = false;
+    engine::fetchMetafile(server.url("/radio/list.asx"), context.get(),
+                          [&](std::optional<engine::FetchedMetafile>) { done = true; },
+                          {.maxBytes = 1024, .time = 60s});
+    ASSERT_TRUE(waitFor([&] { return server.requestsTaken() == 1; }, 10s));
+    const auto started = std::chrono::steady_clock::now();
+    context.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(done);
+}
 
 TEST(RemoteMetafile, OnlyMetafilesOnTheWebAreFetched) {
     EXPECT_TRUE(engine::isWebMetafileUrl("http://host/a.asx"));
