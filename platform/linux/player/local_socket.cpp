@@ -182,8 +182,10 @@ void LocalConnection::onReadable(std::function<void()> handler) {
     notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
         readWhatArrived();
-        if (onReadable_) {
-            onReadable_();  // may end or remove this connection: nothing of it is used after
+        // A copy runs, as the handler may hand this connection a new one, end it or remove it:
+        // nothing of it is used after.
+        if (const auto run = onReadable_) {
+            run();
         }
     });
 }
