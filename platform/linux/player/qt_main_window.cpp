@@ -156,13 +156,37 @@ QWidget* QtMainWindow::label1() const {
     return label1_;
 }
 
-QSize QtMainWindow::frameExtra() const {
-    return frameGeometry().size() - size();
+QMargins QtMainWindow::frameNow() const {
+    // QWidget keeps a copy of the frame that only its next move or resize event refreshes: when
+    // the window manager sets the frame after the last such event, the copy says "no frame" and
+    // a move through it would put the inside of the window where its frame was asked for.
+    const QWindow* handle = windowHandle();
+    if (handle == nullptr || handle->handle() == nullptr) {
+        return {};
+    }
+    // While the window manager is still fitting its frame to a very small window, Qt can
+    // measure a frame smaller than the window; that is no frame yet.
+    const QMargins margins = handle->frameMargins();
+    if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0) {
+        return {};
+    }
+    return margins;
 }
 
-void QtMainWindow::setOuterSize(int widthPixels, int heightPixels) {
-    const QSize extra = frameExtra().expandedTo(QSize(0, 0));
-    resize(std::max(1, widthPixels - extra.width()), std::max(1, heightPixels - extra.height()));
+QRect QtMainWindow::outer() const {
+    return geometry().marginsAdded(frameNow());
+}
+
+void QtMainWindow::setOuter(const QRect& wanted) {
+    const QMargins frame = frameNow();
+    if (frame.isNull()) {
+        // Not framed yet: a window not yet shown is placed by its frame's corner when it is.
+        move(wanted.topLeft());
+        resize(std::max(1, wanted.width()), std::max(1, wanted.height()));
+        return;
+    }
+    const QRect inside = wanted.marginsRemoved(frame);
+    setGeometry(inside.x(), inside.y(), std::max(1, inside.width()), std::max(1, inside.height()));
 }
 
 void QtMainWindow::watchForFrame() {
@@ -175,27 +199,21 @@ void QtMainWindow::settleFrame() {
     if (frameKnown_ || !isVisible() || windowHandle() == nullptr) {
         return;
     }
-    // While the window manager is still fitting its frame to a very small window, Qt can
-    // measure a frame smaller than the window; that is no frame yet.
-    const QMargins margins = windowHandle()->frameMargins();
-    if (margins.isNull() || margins.left() < 0 || margins.top() < 0 || margins.right() < 0 ||
-        margins.bottom() < 0) {
+    if (frameNow().isNull()) {
         return;
     }
     frameKnown_ = true;
     frameWatch_.stop();
     const WantedOuter wanted = std::exchange(wanted_, {});
-    const QRect outer = frameGeometry();
-    if (wanted.left || wanted.top) {
-        move(wanted.left.value_or(outer.x()), wanted.top.value_or(outer.y()));
-    }
-    if (wanted.width || wanted.height) {
-        setOuterSize(wanted.width.value_or(outer.width()), wanted.height.value_or(outer.height()));
+    if (wanted.left || wanted.top || wanted.width || wanted.height) {
+        const QRect now = outer();
+        setOuter(QRect(wanted.left.value_or(now.x()), wanted.top.value_or(now.y()),
+                       wanted.width.value_or(now.width()), wanted.height.value_or(now.height())));
     }
 }
 
 double QtMainWindow::Left() const {
-    return frameGeometry().x() * twipsPerPixelX();
+    return outer().x() * twipsPerPixelX();
 }
 
 void QtMainWindow::SetLeft(double twips) {
@@ -203,11 +221,13 @@ void QtMainWindow::SetLeft(double twips) {
     if (!frameKnown_) {
         wanted_.left = x;
     }
-    move(x, frameGeometry().y());
+    QRect wanted = outer();
+    wanted.moveLeft(x);
+    setOuter(wanted);
 }
 
 double QtMainWindow::Top() const {
-    return frameGeometry().y() * twipsPerPixelY();
+    return outer().y() * twipsPerPixelY();
 }
 
 void QtMainWindow::SetTop(double twips) {
@@ -215,11 +235,13 @@ void QtMainWindow::SetTop(double twips) {
     if (!frameKnown_) {
         wanted_.top = y;
     }
-    move(frameGeometry().x(), y);
+    QRect wanted = outer();
+    wanted.moveTop(y);
+    setOuter(wanted);
 }
 
 double QtMainWindow::Width() const {
-    return frameGeometry().width() * twipsPerPixelX();
+    return outer().width() * twipsPerPixelX();
 }
 
 void QtMainWindow::SetWidth(double twips) {
@@ -227,11 +249,13 @@ void QtMainWindow::SetWidth(double twips) {
     if (!frameKnown_) {
         wanted_.width = width;
     }
-    setOuterSize(width, frameGeometry().height());
+    QRect wanted = outer();
+    wanted.setWidth(width);
+    setOuter(wanted);
 }
 
 double QtMainWindow::Height() const {
-    return frameGeometry().height() * twipsPerPixelY();
+    return outer().height() * twipsPerPixelY();
 }
 
 void QtMainWindow::SetHeight(double twips) {
@@ -239,7 +263,9 @@ void QtMainWindow::SetHeight(double twips) {
     if (!frameKnown_) {
         wanted_.height = height;
     }
-    setOuterSize(frameGeometry().width(), height);
+    QRect wanted = outer();
+    wanted.setHeight(height);
+    setOuter(wanted);
 }
 
 void QtMainWindow::SetCaption(std::string_view caption) {
@@ -285,8 +311,7 @@ void QtMainWindow::ApplyStacking(bool topmost, const PixelRect& outerPixels) {
     if (!frameKnown_) {
         wanted_ = {outerPixels.x, outerPixels.y, outerPixels.width, outerPixels.height};
     }
-    move(outerPixels.x, outerPixels.y);
-    setOuterSize(outerPixels.width, outerPixels.height);
+    setOuter(QRect(outerPixels.x, outerPixels.y, outerPixels.width, outerPixels.height));
     if (isVisible()) {
         raise();
         activateWindow();

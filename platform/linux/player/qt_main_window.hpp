@@ -85,8 +85,9 @@ class QtMainWindow final : public QWidget, public MainWindow {
         std::optional<int> left, top, width, height;
     };
 
-    QSize frameExtra() const;
-    void setOuterSize(int widthPixels, int heightPixels);
+    QMargins frameNow() const;
+    QRect outer() const;
+    void setOuter(const QRect& wanted);
     void watchForFrame();
     void settleFrame();
 

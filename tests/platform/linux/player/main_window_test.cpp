@@ -10,10 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "commands.hpp"
 #include "expected_pixels.hpp"
 #include "platform/linux/shared/file_name_bytes.hpp"
 #include "platform/linux/shared/qt_units.hpp"
@@ -152,6 +154,35 @@ TEST_P(WindowedEdition, GeometryInTwipsReadsBackAsSetBeforeAndAfterShowing) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 5000));
     setAndCheck(40, 30, 640, 480);
+}
+
+// A window manager can name its frame after the window's last move or resize (openbox does
+// under load): a place asked for from then on puts the frame there, not the inside.
+TEST(LateFrame, APlaceAskedForOnceTheFrameIsNamedIsTheFramesPlace) {
+    WindowRig rig(editions::kStandard);
+    ASSERT_TRUE(rig.start());
+    QtMainWindow& window = *rig.window;
+    const QString id = QString::number(window.winId());
+    const auto run = [](const char* program, const QStringList& arguments) {
+        return runCommand(QString::fromLatin1(program), arguments).exitCode == 0;
+    };
+    const std::shared_ptr<void> noWindowManagerAfter(nullptr, [&](void*) {
+        run("xprop", {"-root", "-remove", "_NET_SUPPORTED"});
+    });
+    ASSERT_TRUE(run("xprop", {"-root", "-f", "_NET_SUPPORTED", "32a", "-set", "_NET_SUPPORTED",
+                              "_NET_FRAME_EXTENTS"}));
+    ASSERT_TRUE(run("xprop", {"-id", id, "-f", "_NET_FRAME_EXTENTS", "32c", "-set",
+                              "_NET_FRAME_EXTENTS", "1, 1, 20, 5"}));
+    // Then its word that the window stays where it is: a configure without a move or resize.
+    const QPoint inside = window.geometry().topLeft();
+    ASSERT_TRUE(run("xdotool",
+                    {"windowmove", id, QString::number(inside.x()), QString::number(inside.y())}));
+    ASSERT_TRUE(waitFor([&] { return window.windowHandle()->frameMargins().top() == 20; }));
+
+    window.SetLeft(twipsOfPixelsX(50));
+    window.SetTop(twipsOfPixelsY(60));
+    EXPECT_TRUE(waitFor([&] { return window.geometry().topLeft() == QPoint(51, 80); }))
+        << "inside at " << window.geometry().x() << "," << window.geometry().y();
 }
 
 TEST_P(WindowedEdition, StackingGoesOnAndOffAndKeepsTheWindowShownWhereItWasPut) {
